@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class SerialPort;
+class Waiter;
+class ExchangeView;
+
+// One command exchange with the encoder: frame and pace the command, test the echo,
+// collect the reply up to its end mark or the time limit, classify and show it.
+class Exchange {
+public:
+    Exchange(SerialPort& port, Waiter& waiter, ExchangeView& view);
+
+    // Tipo: 0 plain, 1 position, 2 listing (others as 0). Testo gets its "|" prefix in place.
+    // Never throws past the buffer discards: port failures go to the operator once.
+    void Tx(QString& Testo, quint8 Tipo);
+
+    // The message that reports a failure of the port during an exchange.
+    static QString failureMessage(const QString& description);
+
+    static constexpr int MaxReads = 15;
+
+private:
+    void wait(qint16 ms);
+    void run(QString& Testo, quint8 Tipo);
+    void testEcho();
+    QString collect();
+    void fail(const QString& description);
+
+    SerialPort& m_port;
+    Waiter& m_waiter;
+    ExchangeView& m_view;
+};

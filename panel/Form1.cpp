@@ -1,0 +1,212 @@
+#include "panel/Form1.h"
+
+#include "link/Numbers.h"
+#include "link/SerialError.h"
+#include "link/SerialPort.h"
+#include "platform/Colors.h"
+#include "platform/Design.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "settings/SetSeriale.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+
+namespace {
+
+const QString Section = QStringLiteral("startup");
+const QString PortKey = QStringLiteral("PortaMem");
+const QString TitleLead = QStringLiteral("Programmabile on COM   ");
+const QString MiddleAtStart =
+    QStringLiteral("         ---------------------------    BetaVersion   ");
+const QString MiddleAfterDialog =
+    QStringLiteral("          ---------------------------    BetaVersion   ");
+constexpr int HistoryLimit = 640;
+
+// The stored port number; anything that is not a usable number counts as port 1.
+int storedPortNumber(const QString& stored) {
+    bool ok = false;
+    const double value = stored.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return 1;
+    try {
+        const qint16 number = Numbers::toInt16(value);
+        return number == 0 ? 1 : number;
+    } catch (const OverflowError&) {
+        return 1;
+    }
+}
+
+} // namespace
+
+Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter, QWidget* parent)
+    : QWidget(parent), MSComm1(port), controls(this), m_endProgram(std::move(endProgram)),
+      m_waiter(waiter ? *waiter : waits), m_exchange(port, m_waiter, *this) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(
+        QStringLiteral("Programmabile   -----------------------------------    BetaVersion"));
+    setFixedSize(Design::pixels(9345), Design::pixels(4320));
+    connect(controls.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+Form1::~Form1() = default;
+
+void Form1::aarelease() {
+    Versione = QStringLiteral("V3.0");
+}
+
+SetSeriale& Form1::dialog() {
+    if (!m_dialog)
+        m_dialog = new SetSeriale(this);
+    return *m_dialog;
+}
+
+void Form1::Form_Load() {
+    aarelease();
+    for (QPushButton* button : controls.CmdPuls)
+        Colors::setBackColor(button, Colors::ButtonFace);
+    const int number =
+        storedPortNumber(SettingsStore::GetSetting(Application, Section, PortKey, "1"));
+    configurePort(number);
+    setTitle(MiddleAtStart);
+    dialog().Default(MSComm1, 9600, 0);
+    dialog().Sfondi(QStringLiteral("12632256"));
+    waitWhileDialogVisible();
+    waits.Timer1.stop();
+    if (MSComm1.portOpen())
+        MSComm1.setPortOpen(false);
+}
+
+void Form1::configurePort(int number) {
+    try {
+        MSComm1.setCommPort(number);
+    } catch (const SerialError&) {
+        MSComm1.setCommPort(1); // a stored number that names no selectable port
+    }
+    MSComm1.setSettings(QStringLiteral("9600,n,8,1"));
+    MSComm1.setHandshaking(1);
+    MSComm1.setInputLen(0);
+    MSComm1.setRtsEnable(false);
+    MSComm1.discardInput();
+    MSComm1.setInBufferSize(1024);
+    MSComm1.discardOutput();
+}
+
+void Form1::setTitle(const QString& middle) {
+    setWindowTitle(TitleLead + QString::number(MSComm1.commPort()) + middle + Versione);
+}
+
+void Form1::waitWhileDialogVisible() {
+    while (dialog().isVisible())
+        TimerWait::waitForEvents();
+}
+
+void Form1::Command1_Click() {
+    m_waiter.DoEvents();
+    dialog().Setta(MSComm1);
+    do {
+        m_waiter.DoEvents();
+        waitWhileDialogVisible();
+    } while (dialog().isVisible());
+    setTitle(MiddleAfterDialog);
+    FlussoMem = quint8(MSComm1.handshaking());
+}
+
+void Form1::Form_QueryUnload() {
+    SettingsStore::SaveSetting(Application, Section, PortKey, QString::number(MSComm1.commPort()));
+    if (MSComm1.portOpen())
+        MSComm1.setPortOpen(false);
+    m_endProgram();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload();
+    event->accept();
+}
+
+void Form1::Tx(QString& Testo, quint8 Tipo) {
+    m_exchange.Tx(Testo, Tipo);
+}
+
+void Form1::Attendi(qint16& ms) {
+    m_waiter.Attendi(ms);
+}
+
+void Form1::BloccaTasti() {
+    for (QPushButton* button : controls.CmdPuls)
+        button->setEnabled(false);
+}
+
+void Form1::SBloccaTasti() {
+    for (QPushButton* button : controls.CmdPuls)
+        button->setEnabled(true);
+}
+
+void Form1::LeggiElenco(const QString&) {}
+
+quint8 Form1::flowToRestore() const {
+    return FlussoMem;
+}
+
+void Form1::exchangeStarted() {
+    RispostaOk = 0;
+    controls.TxtSended->setText(QString());
+    controls.LblReceived->setText(QString());
+    Colors::setBackColor(controls.LblReceived, Reply::Waiting);
+}
+
+void Form1::sendingStarted(const QString& framed) {
+    const QString history = controls.LblAct->text() + u'\n' + controls.LblBack->text();
+    controls.LblBack->setText(history.left(HistoryLimit));
+    controls.LblAct->setText(framed + QStringLiteral("   "));
+    controls.LblTx->show();
+    controls.Label2->setText(QString());
+}
+
+void Form1::echoShown(const QString& echo) {
+    controls.TxtSended->setText(echo);
+}
+
+void Form1::commandTerminated() {
+    controls.LblTx->hide();
+}
+
+void Form1::collectingPass() {
+    controls.LblRx->show();
+}
+
+void Form1::replyShown(const ReplyReport& report) {
+    controls.LblRx->hide();
+    controls.LblAct->setText(report.framed + QStringLiteral("   ......   "));
+    controls.LblPos->setText(QString());
+    if (report.wantsPosition)
+        controls.LblPos->setText(report.position);
+    controls.Label2->setText(controls.Label2->text() + report.hexDump);
+    Colors::setBackColor(controls.LblReceived, report.status.colour);
+    if (report.status.acknowledged)
+        RispostaOk = 1;
+    const bool empty = report.status.shown.isEmpty();
+    controls.LblAct->setText(controls.LblAct->text() +
+                             (empty ? QStringLiteral("----") : report.status.shown));
+    controls.LblReceived->setText(report.status.shown);
+}
+
+void Form1::listingReceived(const QString& listing) {
+    LeggiElenco(listing);
+}
+
+void Form1::exchangeEnded() {
+    SBloccaTasti();
+}
+
+void Form1::pollingStopped() {
+    controls.ChkCont->setChecked(false);
+}
+
+void Form1::failureReported(const QString& message) {
+    MessageBox::show(this, QMessageBox::Critical, message);
+}
