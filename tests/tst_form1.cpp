@@ -1,0 +1,127 @@
+#include "ScriptedPort.h"
+#include "panel/Form1.h"
+#include "platform/Colors.h"
+#include "platform/SettingsStore.h"
+
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+const QString Lead = QStringLiteral("Programmabile on COM   ");
+const QString AtStart =
+    QStringLiteral("         ---------------------------    BetaVersion   V3.0");
+const QString AfterDialog =
+    QStringLiteral("          ---------------------------    BetaVersion   V3.0");
+
+void store(const QString& value) {
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "QTX_Zintor", "QTX_Zintor");
+    if (value.isNull())
+        settings.remove("startup/PortaMem");
+    else
+        settings.setValue("startup/PortaMem", value);
+}
+
+QString stored() {
+    return SettingsStore::GetSetting("QTX_Zintor", "startup", "PortaMem", "(none)");
+}
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+private slots:
+    void startsOnTheStoredPort_data();
+    void startsOnTheStoredPort();
+    void loadConfiguresTheClosedPort();
+    void serialLineRebuildsTitleAndFlow();
+    void closingStoresThePortAndEnds();
+    void closingDuringAnExchangeEndsAtOnce();
+};
+
+void Form1Test::startsOnTheStoredPort_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("port");
+    QTest::newRow("absent") << QString() << 1;
+    QTest::newRow("zero") << "0" << 1;
+    QTest::newRow("three") << "3" << 3;
+    QTest::newRow("half to even") << "2.5" << 2;
+    QTest::newRow("not a number") << "abc" << 1;
+    QTest::newRow("beyond 16 bits") << "70000" << 1;
+    QTest::newRow("no such port") << "300" << 1;
+    QTest::newRow("negative") << "-4" << 1;
+}
+
+void Form1Test::startsOnTheStoredPort() {
+    QFETCH(QString, value);
+    QFETCH(int, port);
+    store(value);
+    ScriptedPort device;
+    Form1 form(
+        device, [] {}, &device);
+    form.Form_Load();
+    QCOMPARE(device.commPort(), port);
+    QCOMPARE(form.windowTitle(), Lead + QString::number(port) + AtStart);
+}
+
+void Form1Test::loadConfiguresTheClosedPort() {
+    store("2");
+    ScriptedPort device;
+    Form1 form(
+        device, [] {}, &device);
+    form.Form_Load();
+    QCOMPARE(device.settings(), QStringLiteral("9600,n,8,1"));
+    QCOMPARE(device.handshaking(), 1);
+    QVERIFY(!device.portOpen());
+    QVERIFY(!form.waits.Timer1.isActive());
+    QCOMPARE(form.FlussoMem, quint8(0));
+    for (QPushButton* button : form.controls.CmdPuls)
+        QCOMPARE(Colors::backColor(button), Colors::ButtonFace);
+}
+
+void Form1Test::serialLineRebuildsTitleAndFlow() {
+    store("4");
+    ScriptedPort device;
+    Form1 form(
+        device, [] {}, &device);
+    form.Form_Load();
+    form.Command1_Click();
+    QCOMPARE(form.windowTitle(), Lead + "4" + AfterDialog);
+    QCOMPARE(form.FlussoMem, quint8(1));
+}
+
+void Form1Test::closingStoresThePortAndEnds() {
+    store("1");
+    ScriptedPort device;
+    int ended = 0;
+    Form1 form(
+        device, [&] { ++ended; }, &device);
+    form.Form_Load();
+    device.setCommPort(7);
+    device.setPortOpen(true);
+    form.close();
+    QCOMPARE(stored(), QStringLiteral("7"));
+    QVERIFY(!device.portOpen());
+    QCOMPARE(ended, 1);
+}
+
+void Form1Test::closingDuringAnExchangeEndsAtOnce() {
+    store("5");
+    ScriptedPort device; // real waits: the close arrives from inside the exchange's wait
+    device.script.reply = QStringLiteral("\r1\n>") + QChar(17);
+    bool portOpenAtEnd = true;
+    QString storedAtEnd;
+    Form1 form(device, [&] {
+        portOpenAtEnd = device.portOpen();
+        storedAtEnd = stored();
+    });
+    form.Form_Load();
+    form.show();
+    QTimer::singleShot(80, &form, [&] { form.close(); });
+    QString command = QStringLiteral("POS");
+    form.Tx(command, 1);
+    QCOMPARE(storedAtEnd, QStringLiteral("5"));
+    QVERIFY(!portOpenAtEnd);
+}
+
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"
