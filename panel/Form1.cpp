@@ -9,11 +9,13 @@
 #include "platform/SettingsStore.h"
 #include "settings/SetSeriale.h"
 
-#include <QCheckBox>
+#include "platform/MouseUpCheckBox.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -44,13 +46,39 @@ int storedPortNumber(const QString& stored) {
 } // namespace
 
 Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter, QWidget* parent)
-    : QWidget(parent), MSComm1(port), controls(this), m_endProgram(std::move(endProgram)),
+    : QWidget(parent), MSComm1(port), controls(this), state(controls, RispostaOk), dispatch(*this),
+      calculator(controls), polling(*this), m_endProgram(std::move(endProgram)),
       m_waiter(waiter ? *waiter : waits), m_exchange(port, m_waiter, *this) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(
         QStringLiteral("Programmabile   -----------------------------------    BetaVersion"));
     setFixedSize(Design::pixels(9345), Design::pixels(4320));
-    connect(controls.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connectControls();
+}
+
+void Form1::connectControls() {
+    Form1Controls& c = controls;
+    connect(c.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    for (int i = 0; i < int(c.CmdPuls.size()); ++i)
+        connect(c.CmdPuls[std::size_t(i)], &QPushButton::clicked, this,
+                [this, i] { dispatch.CmdPuls_Click(i); });
+    c.TxtSended->installEventFilter(this);
+    connect(c.ChkCont, &MouseUpCheckBox::mouseUp, this, [this] { polling.ChkCont_MouseUp(); });
+    connect(c.TxtNR, &QLineEdit::textChanged, this, [this] { calculator.TxtNR_Change(); });
+    connect(c.TxtNS, &QLineEdit::textChanged, this, [this] { calculator.TxtNS_Change(); });
+    for (int i = 0; i < int(c.TxtResult.size()); ++i)
+        connect(c.TxtResult[std::size_t(i)], &QLineEdit::textChanged, this,
+                [this, i] { calculator.TxtResult_Change(i); });
+    connect(c.CmdNR1, &QPushButton::clicked, this, [this] { calculator.CmdNR1_Click(); });
+    connect(c.CmdNR4096, &QPushButton::clicked, this, [this] { calculator.CmdNR4096_Click(); });
+    connect(c.CmdNS4096, &QPushButton::clicked, this, [this] { calculator.CmdNS4096_Click(); });
+    connect(c.CmdNS8192, &QPushButton::clicked, this, [this] { calculator.CmdNS8192_Click(); });
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == controls.TxtSended && event->type() == QEvent::MouseButtonDblClick)
+        dispatch.TxtSended_DblClick();
+    return QWidget::eventFilter(watched, event);
 }
 
 Form1::~Form1() = default;
@@ -129,7 +157,44 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Tx(QString& Testo, quint8 Tipo) {
+    ++m_exchanges;
     m_exchange.Tx(Testo, Tipo);
+    --m_exchanges;
+    if (!busy())
+        runDeferred();
+}
+
+bool Form1::busy() const {
+    return m_exchanges > 0 || m_pressRunning;
+}
+
+void Form1::whenIdle(std::function<void()> task) {
+    m_deferred.append(std::move(task));
+}
+
+void Form1::beginPress() {
+    m_pressRunning = true;
+    state.hold();
+}
+
+void Form1::endPress() {
+    m_pressRunning = false;
+    state.release();
+    runDeferred();
+}
+
+// From the event loop, not from inside the handler that just finished its exchange.
+void Form1::runDeferred() {
+    if (m_deferred.isEmpty())
+        return;
+    QTimer::singleShot(0, this, [this] {
+        if (busy() || m_deferred.isEmpty())
+            return;
+        const std::function<void()> task = m_deferred.takeFirst();
+        task();
+        if (!busy())
+            runDeferred();
+    });
 }
 
 void Form1::Attendi(qint16& ms) {
@@ -137,16 +202,24 @@ void Form1::Attendi(qint16& ms) {
 }
 
 void Form1::BloccaTasti() {
-    for (QPushButton* button : controls.CmdPuls)
-        button->setEnabled(false);
+    state.BloccaTasti();
 }
 
 void Form1::SBloccaTasti() {
-    for (QPushButton* button : controls.CmdPuls)
-        button->setEnabled(true);
+    state.SBloccaTasti();
 }
 
-void Form1::LeggiElenco(const QString&) {}
+void Form1::PulisciTasti() {
+    state.PulisciTasti();
+}
+
+void Form1::ImpostaTasti(const QString& Command, const QString& Dato) {
+    state.ImpostaTasti(Command, Dato);
+}
+
+void Form1::LeggiElenco(const QString& text) {
+    state.LeggiElenco(text);
+}
 
 quint8 Form1::flowToRestore() const {
     return FlussoMem;

@@ -3,8 +3,13 @@
 #include "link/Exchange.h"
 #include "link/ExchangeView.h"
 #include "link/TimerWait.h"
+#include "panel/Calculator.h"
+#include "panel/CommandDispatch.h"
 #include "panel/Form1Controls.h"
+#include "panel/PanelState.h"
+#include "panel/Polling.h"
 
+#include <QList>
 #include <QWidget>
 #include <functional>
 
@@ -31,7 +36,16 @@ public:
 
     void BloccaTasti();
     void SBloccaTasti();
+    void PulisciTasti();
+    void ImpostaTasti(const QString& Command, const QString& Dato);
     void LeggiElenco(const QString& text);
+
+    // True while an exchange, a command press or the port probe runs. Work that would
+    // put a command on the wire then waits with whenIdle() until all of them are over.
+    bool busy() const;
+    void whenIdle(std::function<void()> task);
+    void beginPress();
+    void endPress();
 
     SetSeriale& dialog();
 
@@ -43,9 +57,14 @@ public:
     SerialPort& MSComm1;
     TimerWait waits;
     Form1Controls controls;
+    PanelState state;
+    CommandDispatch dispatch;
+    Calculator calculator;
+    Polling polling;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     quint8 flowToRestore() const override;
@@ -60,6 +79,8 @@ private:
     void pollingStopped() override;
     void failureReported(const QString& message) override;
 
+    void connectControls();
+    void runDeferred();
     void configurePort(int number);
     void setTitle(const QString& middle);
     void waitWhileDialogVisible();
@@ -68,4 +89,7 @@ private:
     Waiter& m_waiter;
     Exchange m_exchange;
     SetSeriale* m_dialog = nullptr;
+    int m_exchanges = 0;
+    bool m_pressRunning = false;
+    QList<std::function<void()>> m_deferred;
 };

@@ -3,7 +3,8 @@
 #include "platform/Colors.h"
 #include "platform/Design.h"
 
-#include <QCheckBox>
+#include "platform/MouseUpCheckBox.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -130,7 +131,7 @@ Form1Controls::Form1Controls(QWidget* form) {
         LblRes[std::size_t(i)]->setWordWrap(true);
     }
 
-    ChkCont = make<QCheckBox>(form, "ChkCont", "Cont", {5115, 795, 645, 360});
+    ChkCont = make<MouseUpCheckBox>(form, "ChkCont", "Cont", {5115, 795, 645, 360});
     ChkCont->setFont(commandFont);
     TxtCont = make<QLineEdit>(form, "TxtCont", "2", {5115, 1155, 630, 240});
     Label3 = label(form, "Label3", "delay", {5220, 1395, 420, 240});

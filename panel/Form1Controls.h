@@ -2,7 +2,7 @@
 
 #include <array>
 
-class QCheckBox;
+#include "platform/MouseUpCheckBox.h"
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -43,7 +43,7 @@ struct Form1Controls {
     std::array<QLabel*, 6> LblRes;
 
     // Continuous position reading.
-    QCheckBox* ChkCont;
+    MouseUpCheckBox* ChkCont;
     QLineEdit* TxtCont;
     QLabel* Label3;
 

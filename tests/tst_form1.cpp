@@ -2,6 +2,7 @@
 #include "panel/Form1.h"
 #include "platform/Colors.h"
 #include "platform/SettingsStore.h"
+#include "settings/SetSeriale.h"
 
 #include <QPushButton>
 #include <QSettings>
@@ -84,6 +85,7 @@ void Form1Test::serialLineRebuildsTitleAndFlow() {
     Form1 form(
         device, [] {}, &device);
     form.Form_Load();
+    QTimer::singleShot(50, &form, [&] { form.dialog().hide(); });
     form.Command1_Click();
     QCOMPARE(form.windowTitle(), Lead + "4" + AfterDialog);
     QCOMPARE(form.FlussoMem, quint8(1));

@@ -93,7 +93,9 @@ void Simulator::receive(std::string_view bytes, Clock::time_point now) {
         // With --xoff, DC3 rides ahead of the echo of each "|", as the only flow-control
         // byte apart from the DC1 that ends every answer.
         std::string echoed = m_options.xoff && byte == '|' ? std::string(1, kDc3) : "";
-        if (!m_options.noEcho)
+        // The CR that ends a command is not echoed: every answer starts with it instead.
+        const bool endsCommand = m_frame && byte == '\r';
+        if (!m_options.noEcho && !endsCommand)
             echoed += byte;
         queueEcho(echoed, now);
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+struct Form1Controls;
+
+// The device's settings as the panel shows them: the marked choice of each group, the
+// reported values, and the lock of the twenty command buttons.
+class PanelState {
+public:
+    PanelState(Form1Controls& controls, const quint8& RispostaOk);
+
+    void LeggiElenco(const QString& text);
+    void ImpostaTasti(const QString& Command, const QString& Dato);
+    void PulisciTasti();
+    void BloccaTasti();
+    void SBloccaTasti();
+
+    // While held, unlocking waits until release(), so a press keeps the buttons locked
+    // through everything it does after its exchanges.
+    void hold();
+    void release();
+
+private:
+    bool markGroup(const QString& Command, const QString& Dato);
+    bool showValue(const QString& Command, const QString& Dato);
+
+    Form1Controls& m_controls;
+    const quint8& m_RispostaOk;
+    bool m_held = false;
+};

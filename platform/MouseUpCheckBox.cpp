@@ -1,0 +1,6 @@
+#include "platform/MouseUpCheckBox.h"
+
+void MouseUpCheckBox::mouseReleaseEvent(QMouseEvent* event) {
+    QCheckBox::mouseReleaseEvent(event);
+    emit mouseUp();
+}
