@@ -49,6 +49,9 @@ QString ScriptedPort::input() {
             ++i;
         }
     }
+    // Software flow control takes DC1 and DC3 out of the received stream.
+    if (m_handshaking == 1 || m_handshaking == 3)
+        out.remove(QChar(17)).remove(QChar(19));
     return out;
 }
 
