@@ -60,4 +60,6 @@ void ScriptedPort::Attendi(qint16& ms) {
     if (ms < 1)
         ms = 1;
     now += ms;
+    if (onWait)
+        onWait();
 }

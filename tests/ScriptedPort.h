@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 // A device on a virtual clock: echoes what it is sent after a delay and answers the CR
 // with a scripted reply. Waits advance the clock instead of sleeping.
@@ -26,6 +27,7 @@ public:
     QList<int> handshakeLog;  // every Handshaking written
     QList<qint16> waitsAsked; // every wait, as asked
     int reads = 0;
+    std::function<void()> onWait; // runs after every wait, as a handler nested in it would
 
     void setCommPort(int number) override;
     int commPort() const override { return m_commPort; }
