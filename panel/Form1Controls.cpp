@@ -74,6 +74,7 @@ constexpr std::array<ResultPlace, 6> Results{{
 } // namespace
 
 Form1Controls::Form1Controls(QWidget* form) {
+    form->setFont(Design::font(SansSerif, 8.25)); // for every control not given its own
     const QFont commandFont = Design::font(SansSerif, 8.25, true);
     const QFont valueFont = Design::font(SansSerif, 13.5, true);
 
