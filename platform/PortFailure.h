@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QSerialPort>
+#include <QString>
+
+// Operator-readable descriptions of port failures. Each starts with "COM<n> (<device>): ",
+// says what is wrong in the operator's terms and what to do about it. QSerialPort's own
+// errorString() is never used: it says "Unknown error" for unmapped errno values and
+// "Permission error while locking the device" when another program has the port.
+class PortFailure {
+public:
+    static QString label(int number, const QString& device);
+
+    // Opening failed with QSerialPort's error code; systemError is the errno seen with it
+    // (0 if none). The device node is examined to tell missing, forbidden and busy apart.
+    static QString openFailed(int number, const QString& device, QSerialPort::SerialPortError error,
+                              int systemError);
+    // An open port stopped working: hang-up, unplugged adapter, I/O error.
+    static QString lost(int number, const QString& device);
+    // A system call on the port failed for a reason the operator can only read.
+    static QString systemError(int number, const QString& device, int systemError);
+
+private:
+    static QString notFound(int number, const QString& device);
+    // Names the group owning the device and the command that lets the user in.
+    static QString noPermission(int number, const QString& device, const QString& group);
+    static QString busy(int number, const QString& device);
+};

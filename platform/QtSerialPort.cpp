@@ -1,0 +1,317 @@
+#include "platform/QtSerialPort.h"
+
+#include "link/SerialError.h"
+#include "platform/PortFailure.h"
+#include "platform/PortMap.h"
+
+#include <QTimer>
+#include <cerrno>
+#include <cstring>
+#include <linux/major.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <termios.h>
+#include <utility>
+
+namespace {
+
+const QString DefaultSettings = QStringLiteral("9600,n,8,1");
+
+// Handshaking codes are bit sets.
+constexpr int XonXoff = 1;
+constexpr int RtsCts = 2;
+
+struct Line {
+    qint32 baud = 0;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+};
+
+// Reads "baud,parity,data,stop" into line; returns what is wrong, empty when nothing is.
+QString parseLine(const QString& text, Line* line) {
+    const QStringList fields = text.split(u',');
+    if (fields.size() != 4)
+        return QStringLiteral("it needs four fields");
+    bool ok = false;
+    line->baud = fields[0].trimmed().toInt(&ok);
+    if (!ok || line->baud <= 0)
+        return QStringLiteral("baud \"%1\" is not a positive whole number").arg(fields[0]);
+
+    static const QString letters = QStringLiteral("neoms");
+    static const QSerialPort::Parity parities[] = {QSerialPort::NoParity, QSerialPort::EvenParity,
+                                                   QSerialPort::OddParity, QSerialPort::MarkParity,
+                                                   QSerialPort::SpaceParity};
+    const QString letter = fields[1].trimmed().toLower();
+    const qsizetype parity = letter.size() == 1 ? letters.indexOf(letter) : -1;
+    if (parity < 0)
+        return QStringLiteral("parity \"%1\" is not n, e, o, m or s").arg(fields[1]);
+    line->parity = parities[parity];
+
+    const int data = fields[2].trimmed().toInt(&ok);
+    if (!ok || data < 5 || data > 8)
+        return QStringLiteral("data bits \"%1\" are not 5 to 8").arg(fields[2]);
+    line->dataBits = QSerialPort::DataBits(data);
+
+    // Linux has one stop-bit flag (CSTOPB): with it a UART sends 1.5 stop bits after
+    // 5-bit words and 2 after longer ones, so "1.5" and "2" both select it.
+    const QString stop = fields[3].trimmed();
+    if (stop != u"1" && stop != u"1.5" && stop != u"2")
+        return QStringLiteral("stop bits \"%1\" are not 1, 1.5 or 2").arg(fields[3]);
+    line->stopBits = stop == u"1" ? QSerialPort::OneStop : QSerialPort::TwoStop;
+    return {};
+}
+
+// Applies every field even when one fails, so a pseudo-terminal still gets its speed.
+bool applyLine(QSerialPort& port, const Line& line) {
+    bool ok = port.setBaudRate(line.baud);
+    ok = port.setParity(line.parity) && ok;
+    ok = port.setDataBits(line.dataBits) && ok;
+    return port.setStopBits(line.stopBits) && ok;
+}
+
+// A pseudo-terminal has no line: the kernel keeps it at 8 data bits without parity.
+bool isPseudoTerminal(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode))
+        return false;
+    const unsigned int group = major(info.st_rdev);
+    return group >= UNIX98_PTY_SLAVE_MAJOR &&
+           group < UNIX98_PTY_SLAVE_MAJOR + UNIX98_PTY_MAJOR_COUNT;
+}
+
+bool hungUp(int fd) {
+    pollfd entry{fd, 0, 0};
+    return ::poll(&entry, 1, 0) == 1 && (entry.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
+} // namespace
+
+QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onErrorOccurred);
+    setSettings(DefaultSettings);
+}
+
+void QtSerialPort::setCommPort(int number) {
+    if (!PortMap::isValid(number))
+        throw SerialError(QStringLiteral("COM%1: no such port number. Choose COM%2 to COM%3.")
+                              .arg(number)
+                              .arg(PortMap::firstNumber)
+                              .arg(PortMap::lastNumber));
+    if (m_open && number != m_number)
+        throw SerialError(label() + QStringLiteral(": the port is open; close it first, then "
+                                                   "choose COM%1.")
+                                        .arg(number));
+    m_number = number;
+}
+
+void QtSerialPort::setSettings(const QString& text) {
+    Line line;
+    const QString problem = parseLine(text, &line);
+    if (!problem.isEmpty())
+        throw SerialError(label() + QStringLiteral(": settings \"%1\" are not valid: %2. Write "
+                                                   "baud,parity,data bits,stop bits such as "
+                                                   "9600,n,8,1.")
+                                        .arg(text, problem));
+    if (live()) {
+        const Line previous{m_port.baudRate(), m_port.parity(), m_port.dataBits(),
+                            m_port.stopBits()};
+        m_systemError = 0;
+        if (!applyLine(m_port, line) && !isPseudoTerminal(m_port.handle())) {
+            const int failure = m_systemError;
+            applyLine(m_port, previous);
+            throw SerialError(label() + QStringLiteral(": the device refused settings \"%1\" "
+                                                       "(%2); \"%3\" stay in force.")
+                                            .arg(text,
+                                                 QString::fromLocal8Bit(std::strerror(failure)),
+                                                 m_settings));
+        }
+    } else {
+        applyLine(m_port, line); // a closed QSerialPort only stores them for open()
+    }
+    m_settings = text;
+}
+
+void QtSerialPort::setHandshaking(int code) {
+    if (code < 0 || code > (XonXoff | RtsCts))
+        throw SerialError(label() + QStringLiteral(": handshaking %1 does not exist; use 0 (none), "
+                                                   "1 (XON/XOFF), 2 (RTS/CTS) or 3 (both).")
+                                        .arg(code));
+    const int previous = m_handshaking;
+    m_handshaking = code;
+    if (!live())
+        return;
+    if (const int failure = applyControl()) {
+        m_handshaking = previous;
+        throw SerialError(PortFailure::systemError(m_number, m_device, failure));
+    }
+    // Clearing IXON restarts output stopped by DC3 (n_tty_set_termios); send what waited.
+    m_port.flush();
+}
+
+void QtSerialPort::setRtsEnable(bool on) {
+    m_rts = on;
+    if (!live())
+        return;
+    if (const int failure = applyControl())
+        throw SerialError(PortFailure::systemError(m_number, m_device, failure));
+}
+
+void QtSerialPort::setPortOpen(bool open) {
+    if (open && m_open && !m_lost)
+        return;
+    closePort();
+    if (open)
+        openPort();
+}
+
+void QtSerialPort::openPort() {
+    m_device = PortMap::devicePath(m_number);
+    m_port.setPortName(m_device); // a full path: QSerialPort would look for "COM1" in /dev
+    m_systemError = 0;
+    if (!m_port.open(QIODevice::ReadWrite))
+        throw SerialError(
+            PortFailure::openFailed(m_number, m_device, m_port.error(), m_systemError));
+    if (const int failure = applyControl()) {
+        m_port.close();
+        throw SerialError(PortFailure::systemError(m_number, m_device, failure));
+    }
+    m_open = true;
+}
+
+void QtSerialPort::closePort() {
+    m_open = false; // first, so errors raised while closing are not taken for a loss
+    if (m_port.isOpen())
+        m_port.close();
+    m_lost = false;
+    m_failure.clear();
+}
+
+void QtSerialPort::discardOutput() {
+    if (live())
+        m_port.clear(QSerialPort::Output);
+}
+
+void QtSerialPort::discardInput() {
+    if (!live())
+        return;
+    drain(); // so bytes still in flight are discarded too, not found by the next read
+    m_port.clear(QSerialPort::Input);
+}
+
+int QtSerialPort::inBufferCount() {
+    requireOpen();
+    if (live())
+        drain();
+    reportLoss();
+    return int(m_port.bytesAvailable());
+}
+
+QString QtSerialPort::input() {
+    requireOpen();
+    if (live())
+        drain();
+    reportLoss();
+    return live() ? QString::fromLatin1(m_port.readAll()) : QString();
+}
+
+void QtSerialPort::output(const QString& text) {
+    requireOpen();
+    if (live()) {
+        QByteArray bytes;
+        for (const char32_t c : text.toUcs4())
+            bytes += c <= 0xff ? char(c) : '?';
+        m_port.write(bytes);
+        // Into the driver now; held back by XOFF the bytes stay queued and go out
+        // from the event loop once output may run again.
+        m_port.flush();
+    }
+    reportLoss();
+}
+
+QString QtSerialPort::device() const {
+    return m_open ? m_device : PortMap::devicePath(m_number);
+}
+
+QString QtSerialPort::label() const {
+    return PortFailure::label(m_number, device());
+}
+
+// True while the QSerialPort is open and working. A lost one is closed here rather than in
+// its error signal, where QSerialPort code is still running on it.
+bool QtSerialPort::live() {
+    if (m_lost && m_port.isOpen())
+        m_port.close();
+    return m_port.isOpen();
+}
+
+void QtSerialPort::requireOpen() const {
+    if (!m_open)
+        throw SerialError(label() + QStringLiteral(": the port is closed. Open it first."));
+}
+
+void QtSerialPort::reportLoss() {
+    if (!live() && !m_failure.isEmpty())
+        throw SerialError(std::exchange(m_failure, QString()));
+}
+
+// QSerialPort reads only when its notifier fires in the event loop; polling here fetches
+// what the system holds now. select() also makes the kernel finish moving received bytes
+// into the tty buffer, which a pty (or a USB adapter) does from a work queue.
+void QtSerialPort::drain() {
+    while (m_port.waitForReadyRead(0)) {
+    }
+    if (m_port.error() == QSerialPort::TimeoutError)
+        m_port.clearError();
+}
+
+// Puts handshaking and RTS on the descriptor; returns 0 or the errno of the failing call.
+int QtSerialPort::applyControl() {
+    const int fd = m_port.handle();
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0)
+        return errno;
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+    tio.c_cflag &= ~CRTSCTS;
+    if (m_handshaking & XonXoff)
+        tio.c_iflag |= IXON | IXOFF;
+    if (m_handshaking & RtsCts)
+        tio.c_cflag |= CRTSCTS;
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0)
+        return errno;
+    if (m_handshaking & RtsCts)
+        return 0; // the driver drives RTS
+    int line = TIOCM_RTS;
+    if (::ioctl(fd, m_rts ? TIOCMBIS : TIOCMBIC, &line) == 0)
+        return 0;
+    // Pseudo-terminals and some adapters have no modem lines; that is no failure.
+    return errno == ENOTTY || errno == EINVAL ? 0 : errno;
+}
+
+void QtSerialPort::onErrorOccurred(QSerialPort::SerialPortError error) {
+    const int systemError = errno; // first: anything run below may change it
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError)
+        return;
+    m_systemError = systemError;
+    if (m_open && !m_lost && isFatal(error, systemError))
+        markLost();
+}
+
+bool QtSerialPort::isFatal(QSerialPort::SerialPortError error, int systemError) const {
+    // A hung-up tty reads 0 bytes and leaves errno stale: ask the descriptor itself.
+    if (hungUp(m_port.handle()))
+        return true;
+    // EAGAIN is output held back by XOFF: flow control at work.
+    return (error == QSerialPort::ResourceError || error == QSerialPort::WriteError) &&
+           systemError != EAGAIN;
+}
+
+// Left open, QSerialPort 6.4 reports a read error on every event loop pass after a
+// hang-up, keeping a core busy; so it is closed on the next pass, even between exchanges.
+void QtSerialPort::markLost() {
+    m_lost = true;
+    m_failure = PortFailure::lost(m_number, m_device);
+    QTimer::singleShot(0, this, [this] { live(); });
+}
