@@ -1,18 +1,397 @@
 #include "settings/SetSeriale.h"
 
+#include "link/Numbers.h"
 #include "link/SerialPort.h"
+#include "platform/Colors.h"
+#include "platform/Design.h"
+#include "platform/MessageBox.h"
+#include "platform/PortMap.h"
+#include "settings/LineSettings.h"
+#include "settings/PendingError.h"
 
-SetSeriale::SetSeriale(QWidget* parent) : QDialog(parent) {
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <stdexcept>
+
+namespace {
+
+constexpr quint32 DarkGrey = 0x404040;
+constexpr quint32 DefaultMark = 16512; // brown
+
+constexpr int CompactHeight = 2295;
+constexpr int FullHeight = 4290;
+constexpr int ComboFromPort = 7; // slot that shows the combo when it holds a port
+
+QRadioButton* matching(const QList<SetSerialeControls::Choice>& choices, const QString& value) {
+    for (const SetSerialeControls::Choice& choice : choices)
+        if (choice.value == value)
+            return choice.option;
+    return nullptr;
+}
+
+void mark(QRadioButton* option) {
+    Colors::setForeColor(option, DefaultMark);
+}
+
+// A button of an exclusive set cannot be unchecked directly, only by checking another.
+void setSelected(QRadioButton* button, bool selected) {
+    if (selected) {
+        button->setChecked(true);
+    } else if (button->isChecked()) {
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(true);
+    }
+}
+
+} // namespace
+
+SetSeriale::SetSeriale(QWidget* parent) : QDialog(parent), controls(this) {
     setObjectName(QStringLiteral("SetSeriale"));
     setWindowTitle(QStringLiteral("RS232 Communication Settings"));
+    setFixedWidth(Design::pixels(4995));
+    controls.OKButton->setDefault(true);
+
+    connect(controls.OKButton, &QPushButton::clicked, this, &SetSeriale::OKButton_Click);
+    connect(controls.CancelButton, &QPushButton::clicked, this, &SetSeriale::CancelButton_Click);
+    connect(controls.AdvButton, &QPushButton::clicked, this, &SetSeriale::AdvButton_Click);
+    for (int i = 1; i <= int(controls.ComPort.size()); ++i) {
+        QRadioButton* button = controls.ComPort[std::size_t(i - 1)];
+        connect(button, &QRadioButton::clicked, this, [this, i] { ComPort_Click(i); });
+        button->installEventFilter(this);
+    }
+    connect(controls.Combo1, &QComboBox::activated, this, &SetSeriale::Combo1_Click);
+    // A typed number chooses the port as a pick from the list does.
+    connect(controls.Combo1->lineEdit(), &QLineEdit::textEdited, this, &SetSeriale::Combo1_Click);
+
+    storeOnSelection(controls.bauds, [this](const QString& v) { Velocita = v; });
+    storeOnSelection(controls.parities, [this](const QString& v) { Parita = v; });
+    storeOnSelection(controls.dataBits, [this](const QString& v) { BitDati = v; });
+    storeOnSelection(controls.stopBits, [this](const QString& v) { BitStop = v; });
+    storeOnSelection(controls.flows, [this](const QString& v) { Flusso = qint16(v.toShort()); });
+    showCompact();
 }
 
-void SetSeriale::Default(SerialPort& Porta, qint32, qint32) {
-    Seriale = &Porta;
+SetSeriale::~SetSeriale() = default;
+
+void SetSeriale::storeOnSelection(const Choices& choices,
+                                  std::function<void(const QString&)> store) {
+    for (const SetSerialeControls::Choice& choice : choices)
+        connect(choice.option, &QRadioButton::toggled, this,
+                [store, value = choice.value](bool on) {
+                    if (on)
+                        store(value);
+                });
 }
 
-void SetSeriale::Sfondi(const QString&) {}
+// The options that stand for the port's present settings; settings without an option
+// have none.
+QList<QRadioButton*> SetSeriale::matchingOptions(const SerialPort& port, bool withBaud) const {
+    const LineSettings line = LineSettings::read(port.settings());
+    QList<QRadioButton*> options{
+        matching(controls.parities, line.parity),
+        matching(controls.dataBits, QString::number(line.dataBits)),
+        matching(controls.stopBits, QString::number(line.stopBits)),
+        matching(controls.flows, QString::number(port.handshaking())),
+    };
+    if (withBaud)
+        options.append(matching(controls.bauds, Numbers::text(line.baud)));
+    options.removeAll(nullptr);
+    return options;
+}
 
 void SetSeriale::Setta(SerialPort& Porta) {
     Seriale = &Porta;
+    controls.Combo1->setEditText(QString::number(Porta.commPort()));
+    for (QRadioButton* option : matchingOptions(Porta, true))
+        option->setChecked(true);
+    controls.EchoOff->setChecked(true);
+    show();
+}
+
+void SetSeriale::Default(SerialPort& Porta, qint32 Baud1, qint32 Baud2) {
+    Seriale = &Porta;
+    if (!m_loaded)
+        Form_Load();
+    for (QRadioButton* option : std::as_const(controls.lineOptions))
+        Colors::setForeColor(option, DarkGrey);
+    if (Baud1 != 0)
+        BaudColor(Baud1);
+    if (Baud2 != 0)
+        BaudColor(Baud2);
+    for (QRadioButton* option : matchingOptions(Porta, false))
+        mark(option);
+    mark(controls.EchoOff);
+}
+
+void SetSeriale::Sfondi(const QString& ColoreSfondo) {
+    bool isNumber = false;
+    const double value = ColoreSfondo.trimmed().toDouble(&isNumber);
+    if (!isNumber)
+        throw std::invalid_argument("colour \"" + ColoreSfondo.toStdString() +
+                                    "\" is not a number");
+    const auto colour = quint32(Numbers::toInt32(value));
+    Colors::setBackColor(this, colour);
+    for (QRadioButton* option : std::as_const(controls.lineOptions))
+        Colors::setBackColor(option, colour);
+    for (QGroupBox* frame : controls.frames)
+        Colors::setBackColor(frame, colour);
+    for (QRadioButton* button : controls.ComPort)
+        Colors::setBackColor(button, colour);
+}
+
+void SetSeriale::BaudColor(qint32 Color) {
+    if (QRadioButton* option = matching(controls.bauds, QString::number(Color)))
+        mark(option);
+}
+
+bool SetSeriale::loadRunning() const {
+    return m_probe != nullptr;
+}
+
+int SetSeriale::portInUse() const {
+    if (m_probe)
+        return m_probe->initialNumber();
+    return Seriale ? Seriale->commPort() : 0;
+}
+
+// The window system may or may not report activation on showing; either way one
+// activation runs the step once.
+void SetSeriale::setVisible(bool visible) {
+    const bool showing = visible && !isVisible();
+    QDialog::setVisible(visible);
+    if (!visible)
+        m_activated = false;
+    if (showing)
+        Form_Activate();
+}
+
+bool SetSeriale::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    // The dialog's own message box takes the activation without the operator leaving.
+    else if (event->type() == QEvent::WindowDeactivate && !m_reporting)
+        m_activated = false;
+    return handled;
+}
+
+void SetSeriale::Form_Activate() {
+    if (m_activated || loadRunning())
+        return;
+    m_activated = true;
+    showCompact();
+    Form_Load();
+    QCoreApplication::processEvents();
+}
+
+void SetSeriale::Form_Load() {
+    m_loaded = true;
+    PortProbe probe(*Seriale);
+    PortProbe::Slots found;
+    {
+        m_probe = &probe;
+        const auto done = qScopeGuard([this] { m_probe = nullptr; });
+        // Input waits in the queue: it must not act on the port while the probe has it.
+        found =
+            probe.run([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    }
+    showPortButtons(found);
+    readNumPorta();
+    listPorts(found, probe.initialNumber());
+    followCombo();
+    for (const auto& action : std::exchange(m_heldBack, {}))
+        action();
+}
+
+void SetSeriale::showPortButtons(const PortProbe::Slots& found) {
+    for (std::size_t i = 0; i < controls.ComPort.size(); ++i) {
+        QRadioButton* button = controls.ComPort[i];
+        const int port = found[i];
+        button->setText(port ? QString::number(port) : QString());
+        button->setToolTip(port ? PortMap::devicePath(port) : QString());
+        button->setVisible(port != 0);
+    }
+    int left = 405; // one column
+    if (found[3] == 0) {
+        controls.Combo1->hide();
+    } else {
+        if (found[ComboFromPort - 1] != 0)
+            controls.Combo1->show();
+        left = 45;
+    }
+    for (std::size_t i = 0; i < 3; ++i)
+        controls.ComPort[i]->move(Design::pixels(left), controls.ComPort[i]->y());
+}
+
+// Entries beyond the new count stay from earlier runs. Rewriting an entry can replace
+// the combo's text, so the text is put back unless the port in use takes its place.
+void SetSeriale::listPorts(const PortProbe::Slots& found, int initial) {
+    QComboBox* combo = controls.Combo1;
+    const QString text = combo->currentText();
+    int selected = -1;
+    int j = 0;
+    for (const int port : found) {
+        if (port == 0)
+            continue;
+        if (j < combo->count())
+            combo->setItemText(j, QString::number(port));
+        else
+            combo->addItem(QString::number(port));
+        combo->setItemData(j, PortMap::devicePath(port), Qt::ToolTipRole);
+        if (port == initial)
+            selected = j;
+        ++j;
+    }
+    if (selected < 0) {
+        combo->setEditText(text);
+        return;
+    }
+    combo->setCurrentIndex(selected);
+    combo->setEditText(combo->itemText(selected));
+    Combo1_Click();
+}
+
+// A text beyond any 16-bit number names no port, like one without a number.
+void SetSeriale::readNumPorta() {
+    try {
+        NumPorta = Numbers::toInt16(Numbers::leading(controls.Combo1->currentText()));
+    } catch (const OverflowError&) {
+        NumPorta = 0;
+    }
+}
+
+void SetSeriale::followCombo() {
+    const QString text = controls.Combo1->currentText();
+    for (QRadioButton* button : controls.ComPort)
+        setSelected(button, button->text() == text);
+}
+
+void SetSeriale::Combo1_Click() {
+    readNumPorta();
+    followCombo();
+}
+
+void SetSeriale::ComPort_Click(int Index) {
+    if (heldBack([this, Index] { ComPort_Click(Index); }))
+        return;
+    controls.Combo1->setEditText(controls.ComPort[std::size_t(Index - 1)]->text());
+    readNumPorta();
+}
+
+void SetSeriale::ComPort_DblClick(int Index) {
+    if (heldBack([this, Index] { ComPort_DblClick(Index); }))
+        return;
+    NumPorta = Numbers::toInt16(Numbers::leading(controls.ComPort[std::size_t(Index - 1)]->text()));
+    OKButton_Click();
+}
+
+bool SetSeriale::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonDblClick)
+        return QDialog::eventFilter(watched, event);
+    for (std::size_t i = 0; i < controls.ComPort.size(); ++i)
+        if (watched == controls.ComPort[i])
+            ComPort_DblClick(int(i) + 1);
+    return true;
+}
+
+void SetSeriale::OKButton_Click() {
+    if (heldBack([this] { OKButton_Click(); }))
+        return;
+    PendingError error;
+    const int old = Seriale->commPort();
+    if (NumPorta != old) {
+        if (Seriale->portOpen())
+            error.attempt([this] { Seriale->setPortOpen(false); });
+        choosePort(error);
+        if (error.pending()) {
+            report(error);
+            error.attempt([this, old] { Seriale->setCommPort(old); });
+            return;
+        }
+        // A failure to open is reported after the settings have been written.
+        error.attempt([this] { Seriale->setPortOpen(true); });
+    }
+    const QString settings = Velocita + u',' + Parita + u',' + BitDati + u',' + BitStop;
+    error.attempt([&] { Seriale->setSettings(settings); });
+    if (error.pending()) {
+        report(error);
+        return;
+    }
+    error.attempt([this] { Seriale->setHandshaking(Flusso); });
+    if (error.pending()) {
+        report(error);
+        return;
+    }
+    hide();
+}
+
+// A typed text that names no port number fails like a number the port cannot select.
+void SetSeriale::choosePort(PendingError& error) {
+    if (NumPorta < 1)
+        error.set(QStringLiteral("\"%1\" is not a COM port number. Choose a port from the "
+                                 "list or type its number.")
+                      .arg(controls.Combo1->currentText()));
+    else
+        error.attempt([this] { Seriale->setCommPort(NumPorta); });
+}
+
+void SetSeriale::report(const PendingError& error) {
+    m_reporting = true;
+    const auto done = qScopeGuard([this] { m_reporting = false; });
+    MessageBox::show(this, QMessageBox::Warning, error.description());
+}
+
+void SetSeriale::CancelButton_Click() {
+    close();
+}
+
+void SetSeriale::reject() {
+    CancelButton_Click();
+}
+
+void SetSeriale::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (!heldBack([this] { close(); }))
+        Form_QueryUnload();
+}
+
+void SetSeriale::Form_QueryUnload() {
+    QCoreApplication::processEvents();
+    hide();
+}
+
+// Input that would act on the port waits until the probe has put the port back.
+bool SetSeriale::heldBack(std::function<void()> action) {
+    if (!loadRunning())
+        return false;
+    m_heldBack.append(std::move(action));
+    return true;
+}
+
+void SetSeriale::showCompact() {
+    VistaAvanzata = 1;
+    AdvButton_Click();
+}
+
+void SetSeriale::AdvButton_Click() {
+    const bool full = VistaAvanzata == 0;
+    setOuterHeight(full ? FullHeight : CompactHeight);
+    controls.Frame6->move(controls.Frame6->x(), Design::pixels(full ? 2010 : 135));
+    for (QGroupBox* frame : controls.frames)
+        frame->setVisible(full || frame == controls.Frame6);
+    controls.AdvButton->setText(full ? QStringLiteral("Normal") : QStringLiteral("Advanced"));
+    VistaAvanzata = full ? 1 : 0;
+}
+
+// The height counts title bar and borders, as far as the window system has told them.
+void SetSeriale::setOuterHeight(int twips) {
+    const int frame = frameGeometry().height() - geometry().height();
+    setFixedHeight(Design::pixels(twips) - frame);
 }

@@ -1,20 +1,88 @@
 #pragma once
 
-#include <QDialog>
+#include "settings/PortProbe.h"
+#include "settings/SetSerialeControls.h"
 
+#include <QDialog>
+#include <QList>
+#include <functional>
+
+class PendingError;
 class SerialPort;
 
 // The serial settings dialog: probes the COM ports, edits the line settings of the
-// panel's port and applies them.
+// panel's port and applies them. Created once, only ever hidden; every showing and every
+// return to it starts in the compact layout with a fresh probe.
 class SetSeriale : public QDialog {
     Q_OBJECT
 public:
     explicit SetSeriale(QWidget* parent = nullptr);
+    ~SetSeriale() override;
 
+    // Binds the port and marks its present settings as the defaults; the first call also
+    // runs the load step.
     void Default(SerialPort& Porta, qint32 Baud1, qint32 Baud2);
+    // A colour as decimal text (see Colors); a text that is not a number throws
+    // std::invalid_argument, one beyond 32 bits OverflowError.
     void Sfondi(const QString& ColoreSfondo);
+    void BaudColor(qint32 Color);
+    // Binds the port, loads the choices from it and shows the dialog without waiting.
     void Setta(SerialPort& Porta);
 
+    // True while the probe has the port set to other numbers: nothing may act on the port
+    // until it is false again.
+    bool loadRunning() const;
+    // The number of the port the operator has in use: during the probe the number found
+    // on entry, otherwise the port's own; 0 before a port is bound.
+    int portInUse() const;
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_QueryUnload();
+    void OKButton_Click();
+    void CancelButton_Click();
+    void AdvButton_Click();
+    void ComPort_Click(int Index);
+    void ComPort_DblClick(int Index);
+    void Combo1_Click();
+
+    void setVisible(bool visible) override;
+    void reject() override;
+
+    SetSerialeControls controls;
+
+    qint16 NumPorta = 0;
+    QString Velocita;
+    QString Parita;
+    QString BitDati;
+    QString BitStop;
+    qint16 Flusso = 0;
+    quint8 VistaAvanzata = 0;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    using Choices = QList<SetSerialeControls::Choice>;
+
+    void storeOnSelection(const Choices& choices, std::function<void(const QString&)> store);
+    QList<QRadioButton*> matchingOptions(const SerialPort& port, bool withBaud) const;
+    void showCompact();
+    void setOuterHeight(int twips);
+    void showPortButtons(const PortProbe::Slots& found);
+    void listPorts(const PortProbe::Slots& found, int initial);
+    void readNumPorta();
+    void followCombo();
+    void choosePort(PendingError& error);
+    void report(const PendingError& error);
+    bool heldBack(std::function<void()> action);
+
     SerialPort* Seriale = nullptr;
+    PortProbe* m_probe = nullptr;
+    bool m_loaded = false;
+    bool m_activated = false;
+    bool m_reporting = false;
+    QList<std::function<void()>> m_heldBack;
 };
