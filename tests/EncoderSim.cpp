@@ -1,0 +1,20 @@
+#include "EncoderSim.h"
+
+#include <QFile>
+
+EncoderSim::EncoderSim(const QString& link, const QString& log) : m_link(link), m_log(log) {
+    m_process.start(qEnvironmentVariable("ENCODER_SIM"), {"--link", link, "--log", log});
+    // The first line, the terminal's path, comes once the link is in place.
+    if (!m_process.waitForReadyRead(5000))
+        qFatal("encoder-sim did not start: %s", qPrintable(m_process.errorString()));
+}
+
+EncoderSim::~EncoderSim() {
+    m_process.terminate();
+    m_process.waitForFinished(5000);
+}
+
+QByteArray EncoderSim::received() const {
+    QFile file(m_log);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

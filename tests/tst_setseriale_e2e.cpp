@@ -1,0 +1,99 @@
+#include "EncoderSim.h"
+#include "MessageCatcher.h"
+#include "panel/Form1.h"
+#include "platform/QtSerialPort.h"
+#include "settings/SetSeriale.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+const QString Title = QStringLiteral(
+    "Programmabile on COM   %1          ---------------------------    BetaVersion   V3.0");
+
+// Runs the operator's steps once the dialog is up and its probe has finished.
+void whenDialogReady(SetSeriale& dialog, std::function<void()> steps) {
+    auto* timer = new QTimer(&dialog);
+    QObject::connect(timer, &QTimer::timeout, &dialog, [&dialog, timer, steps] {
+        if (!dialog.isVisible() || dialog.loadRunning())
+            return;
+        timer->deleteLater();
+        timer->stop();
+        steps();
+    });
+    timer->start(10);
+}
+
+} // namespace
+
+class SetSerialeEndToEndTest : public QObject {
+    Q_OBJECT
+private slots:
+    void switchingPortAndBaudReachesTheOtherEncoder();
+};
+
+void SetSerialeEndToEndTest::switchingPortAndBaudReachesTheOtherEncoder() {
+    QTemporaryDir dir;
+    EncoderSim first(dir.filePath("com1"), dir.filePath("log1"));
+    EncoderSim second(dir.filePath("com2"), dir.filePath("log2"));
+    qputenv("ZINTOR_COM1", first.link().toUtf8());
+    qputenv("ZINTOR_COM2", second.link().toUtf8());
+    for (int n = 3; n <= 16; ++n)
+        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)),
+                dir.filePath("missing").toUtf8());
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "QTX_Zintor", "QTX_Zintor")
+        .setValue("startup/PortaMem", "1");
+    MessageCatcher messages;
+
+    {
+        QtSerialPort port;
+        int ended = 0;
+        Form1 form(port, [&] { ++ended; });
+        form.Form_Load();
+        form.show();
+        // A second descriptor on the second encoder's terminal shows the line settings the
+        // panel's port gives it; it must exist before that port takes the line for itself.
+        const int line = ::open(qPrintable(second.link()), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(line >= 0);
+        SetSeriale& dialog = form.dialog();
+        whenDialogReady(dialog, [&] {
+            QCOMPARE(dialog.controls.ComPort[1]->text(), QStringLiteral("2"));
+            QTest::mouseClick(dialog.controls.ComPort[1], Qt::LeftButton);
+            QTest::mouseClick(dialog.controls.AdvButton, Qt::LeftButton);
+            QTest::mouseClick(dialog.controls.Baud192, Qt::LeftButton);
+            QTest::mouseClick(dialog.controls.OKButton, Qt::LeftButton);
+        });
+        form.controls.Command1->click();
+        QCOMPARE(messages.texts, QStringList());
+        QCOMPARE(form.windowTitle(), Title.arg(2));
+        QCOMPARE(port.settings(), QStringLiteral("19200,N,8,1"));
+
+        QString command = QStringLiteral("POS");
+        form.Tx(command, 1);
+        QCOMPARE(form.RispostaOk, quint8(1));
+        QVERIFY(second.received().contains("|POS\r"));
+        QVERIFY(!first.received().contains("|POS"));
+        termios settings{};
+        QCOMPARE(::tcgetattr(line, &settings), 0);
+        QCOMPARE(::cfgetospeed(&settings), speed_t(B19200));
+        ::close(line);
+
+        form.close();
+        QCOMPARE(ended, 1);
+    }
+    // The next start uses the port chosen.
+    QtSerialPort port;
+    Form1 form(port, [] {});
+    form.Form_Load();
+    QCOMPARE(port.commPort(), 2);
+}
+
+QTEST_MAIN(SetSerialeEndToEndTest)
+#include "tst_setseriale_e2e.moc"
