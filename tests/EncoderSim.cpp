@@ -2,8 +2,10 @@
 
 #include <QFile>
 
-EncoderSim::EncoderSim(const QString& link, const QString& log) : m_link(link), m_log(log) {
-    m_process.start(qEnvironmentVariable("ENCODER_SIM"), {"--link", link, "--log", log});
+EncoderSim::EncoderSim(const QString& link, const QString& log, const QStringList& extra)
+    : m_link(link), m_log(log) {
+    m_process.start(qEnvironmentVariable("ENCODER_SIM"),
+                    QStringList{"--link", link, "--log", log} + extra);
     // The first line, the terminal's path, comes once the link is in place.
     if (!m_process.waitForReadyRead(5000))
         qFatal("encoder-sim did not start: %s", qPrintable(m_process.errorString()));

@@ -2,12 +2,14 @@
 
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 
 // One simulated encoder (the program in ENCODER_SIM) on its own pseudo-terminal, reachable
 // through a symlink, logging every byte it receives.
 class EncoderSim {
 public:
-    EncoderSim(const QString& link, const QString& log);
+    // Extra arguments select the simulator's faults, such as "--no-echo".
+    EncoderSim(const QString& link, const QString& log, const QStringList& extra = {});
     ~EncoderSim();
 
     // Everything received so far.

@@ -1,0 +1,215 @@
+#include "EncoderSim.h"
+#include "MessageCatcher.h"
+#include "panel/Form1.h"
+#include "platform/Colors.h"
+#include "platform/QtSerialPort.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const quint32 Face = Colors::ButtonFace;
+const quint32 Green = Colors::LightGreen;
+
+// The panel as the operator runs it: the real port object on COM1, mapped to a simulated
+// encoder's pseudo-terminal; every other COM number leads nowhere.
+struct Panel {
+    QTemporaryDir dir;
+    std::unique_ptr<EncoderSim> sim;
+    QtSerialPort port;
+    Form1 form{port, [] {}};
+    Form1Controls& c = form.controls;
+
+    explicit Panel(const QStringList& faults = {}) {
+        for (int n = 2; n <= 16; ++n)
+            qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), path("absent").toUtf8());
+        qputenv("ZINTOR_COM1", path("com1").toUtf8());
+        start(faults);
+        form.Form_Load();
+        form.show();
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    void start(const QStringList& faults = {}) {
+        sim = std::make_unique<EncoderSim>(path("com1"), path("log"), faults);
+    }
+    QString wire() const { return QString::fromLatin1(sim->received()); }
+    QString send(const QString& command, quint8 tipo) {
+        QString text = command;
+        form.Tx(text, tipo);
+        return text;
+    }
+    QList<quint32> marks(int from, int to) const {
+        QList<quint32> out;
+        for (int i = from; i <= to; ++i)
+            out.append(Colors::backColor(c.CmdPuls[std::size_t(i)]));
+        return out;
+    }
+};
+
+bool isNumber(const QString& text) {
+    bool ok = false;
+    text.toInt(&ok);
+    return ok;
+}
+
+} // namespace
+
+class EndToEndPanelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void positionExchangeShowsEveryStage();
+    void everyButtonPutsItsCommandOnTheWire();
+    void listingBringsTheDeviceStateIntoThePanel();
+    void groupMarkFollowsTheAcknowledgement();
+    void missingPortIsReportedAndTheNextExchangeWorks();
+    void pollingReadsTheMovingPositionUntilUnticked();
+    void hangUpDuringPollingReportsOnceAndStops();
+};
+
+void EndToEndPanelTest::positionExchangeShowsEveryStage() {
+    Panel panel;
+    QElapsedTimer clock;
+    clock.start();
+    panel.send("POS", 1);
+    QVERIFY(clock.elapsed() >= 300);
+    QCOMPARE(panel.wire(), QStringLiteral("|POS\r"));
+    QCOMPARE(panel.c.TxtSended->text(), QStringLiteral("|POS"));
+    QCOMPARE(panel.c.LblReceived->text(), QStringLiteral(">"));
+    QCOMPARE(Colors::backColor(panel.c.LblReceived), 49152u);
+    QVERIFY2(isNumber(panel.c.LblPos->text()), qPrintable(panel.c.LblPos->text()));
+    // XON/XOFF is on from start-up, so the port took the closing DC1 away.
+    QVERIFY(panel.c.Label2->text().startsWith(QStringLiteral("D ")));
+    QVERIFY(panel.c.Label2->text().endsWith(QStringLiteral("A 3E ")));
+    QCOMPARE(panel.c.LblAct->text(), QStringLiteral("|POS   ......   >"));
+    QCOMPARE(panel.c.LblBack->text(), QStringLiteral("\n"));
+    QCOMPARE(int(panel.form.RispostaOk), 1);
+}
+
+void EndToEndPanelTest::everyButtonPutsItsCommandOnTheWire() {
+    Panel panel;
+    const QMap<QString, QString> values{{"DEV", "3"},    {"ADDR", "3"}, {"PRST1", "10"},
+                                        {"PRST2", "20"}, {"OFST", "7"}, {"NS", "4096"},
+                                        {"NR", "16"}};
+    QString expected;
+    for (QPushButton* button : panel.c.CmdPuls) {
+        const QString caption = button->text();
+        if (values.contains(caption)) {
+            // Set just before the press: RST and STP empty the value boxes.
+            const QString box = caption == u"ADDR" ? QStringLiteral("DEV") : caption;
+            panel.form.findChild<QLineEdit*>("Txt" + box)->setText(values[caption]);
+            expected += u'|' + caption + u'=' + values[caption] + u'\r';
+        } else {
+            expected += u'|' + caption + u'\r';
+        }
+        if (caption == u"STP")
+            expected += QStringLiteral("|POS\r");
+        button->click();
+        QCOMPARE(panel.wire(), expected);
+        QVERIFY2(panel.c.LblReceived->text() == u">", qPrintable(caption));
+    }
+}
+
+void EndToEndPanelTest::listingBringsTheDeviceStateIntoThePanel() {
+    Panel panel;
+    for (int index : {4, 7, 10})
+        panel.c.CmdPuls[std::size_t(index)]->click();
+    panel.c.TxtNS->setText("4096");
+    panel.c.CmdPuls[15]->click();
+    panel.c.TxtNR->setText("8");
+    panel.c.CmdPuls[17]->click();
+    panel.c.TxtOFST->setText("5");
+    panel.c.CmdPuls[14]->click();
+    panel.c.TxtNS->setText("1");
+    panel.c.TxtNR->setText("1");
+
+    panel.c.CmdPuls[19]->click();
+    QVERIFY(panel.wire().endsWith(QStringLiteral("|STP\r|POS\r")));
+    QCOMPARE(panel.marks(3, 11),
+             (QList<quint32>{Face, Green, Face, Face, Green, Face, Face, Green, Face}));
+    QCOMPARE(panel.c.TxtNS->text(), QStringLiteral("4096"));
+    QCOMPARE(panel.c.TxtNR->text(), QStringLiteral("8"));
+    QCOMPARE(panel.c.TxtOFST->text(), QStringLiteral("5"));
+    QCOMPARE(panel.c.LblZPV->text(), QStringLiteral("0"));
+    QCOMPARE(panel.c.TxtResult[0]->text(), QStringLiteral("512"));
+    QVERIFY(isNumber(panel.c.LblPos->text()));
+}
+
+void EndToEndPanelTest::groupMarkFollowsTheAcknowledgement() {
+    {
+        Panel panel;
+        panel.c.CmdPuls[3]->click();
+        QCOMPARE(panel.marks(3, 5), (QList<quint32>{Green, Face, Face}));
+    }
+    Panel silent({"--silent"});
+    silent.c.CmdPuls[3]->click();
+    QCOMPARE(silent.wire(), QStringLiteral("|GRAY\r"));
+    QCOMPARE(silent.marks(3, 5), (QList<quint32>{Face, Face, Face}));
+}
+
+void EndToEndPanelTest::missingPortIsReportedAndTheNextExchangeWorks() {
+    Panel panel;
+    MessageCatcher catcher;
+    panel.sim.reset();
+    QVERIFY(!QFile::exists(panel.path("com1")));
+    panel.c.ChkCont->setChecked(true);
+    panel.send("POS", 1);
+    QCOMPARE(catcher.texts.size(), 1);
+    const QString text = catcher.texts.first();
+    QVERIFY2(text.startsWith(QStringLiteral("Serial error:     COM1 (") + panel.path("com1")),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("not found")), qPrintable(text));
+    QVERIFY(!panel.c.ChkCont->isChecked());
+    QVERIFY(!panel.port.portOpen());
+
+    panel.start();
+    panel.send("POS", 1);
+    QCOMPARE(catcher.texts.size(), 1);
+    QCOMPARE(panel.c.LblReceived->text(), QStringLiteral(">"));
+}
+
+void EndToEndPanelTest::pollingReadsTheMovingPositionUntilUnticked() {
+    Panel panel;
+    QSet<QString> positions;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (isNumber(panel.c.LblPos->text()))
+            positions.insert(panel.c.LblPos->text());
+    });
+    sampler.start(20);
+    QTimer::singleShot(1500, [&] { QTest::mouseClick(panel.c.ChkCont, Qt::LeftButton); });
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(panel.c.ChkCont, Qt::LeftButton); // polls until the click above
+    QVERIFY(clock.elapsed() >= 1500);
+    QVERIFY(!panel.c.ChkCont->isChecked());
+    const qsizetype polls = panel.wire().count(QStringLiteral("|POS\r"));
+    QVERIFY2(polls >= 4 && polls <= 6, qPrintable(QString::number(polls)));
+    QVERIFY2(positions.size() >= 3, "the position moves between reads");
+    for (QPushButton* b : panel.c.CmdPuls)
+        QVERIFY(b->isEnabled());
+}
+
+void EndToEndPanelTest::hangUpDuringPollingReportsOnceAndStops() {
+    Panel panel({"--hangup-after", "2"});
+    MessageCatcher catcher;
+    QTimer::singleShot(5000, [&] { panel.c.ChkCont->setChecked(false); }); // a safety net
+    QTest::mouseClick(panel.c.ChkCont, Qt::LeftButton);
+    QCOMPARE(catcher.texts.size(), 1);
+    QVERIFY2(catcher.texts.first().contains(panel.path("com1")), qPrintable(catcher.texts.first()));
+    QVERIFY(!panel.c.ChkCont->isChecked());
+    QCOMPARE(panel.wire().count(QStringLiteral("|POS\r")), 3);
+
+    panel.start();
+    panel.send("POS", 1);
+    QCOMPARE(catcher.texts.size(), 1);
+    QCOMPARE(panel.c.LblReceived->text(), QStringLiteral(">"));
+}
+
+QTEST_MAIN(EndToEndPanelTest)
+#include "tst_e2e_panel.moc"
