@@ -1,0 +1,102 @@
+// How close a POS exchange comes to its floor, and what continuous polling costs: the real
+// panel and port against the simulated encoder on a pseudo-terminal.
+#include "EncoderSim.h"
+#include "panel/Form1.h"
+#include "platform/QtSerialPort.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+constexpr double PosFloorMs = (4 + 1) * 50.0 + 50.0; // "|POS": n + 1 pacing waits, one read
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void row(const char* what, double value, const char* unit, double ratio, const char* target) {
+    std::printf("%-44s %9.1f %-4s ratio %6.3f   target %s\n", what, value, unit, ratio, target);
+}
+
+void exchanges(Form1& form, int runs) {
+    std::vector<double> tx, press;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        QString text = QStringLiteral("POS");
+        form.Tx(text, 1);
+        tx.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    QPushButton* pos = form.controls.CmdPuls[18];
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        pos->click(); // returns once the buttons are enabled again
+        press.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    row("POS exchange, median (Tx)", median(tx), "ms", median(tx) / PosFloorMs, "<= 1.05");
+    row("POS press to buttons enabled, median", median(press), "ms", median(press) / PosFloorMs,
+        "<= 1.05");
+}
+
+void polling(Form1& form, const EncoderSim& encoder, int seconds) {
+    const qsizetype before = encoder.received().count("|POS\r");
+    QTimer::singleShot(seconds * 1000, [&form] { form.controls.ChkCont->setChecked(false); });
+    form.controls.ChkCont->setChecked(true);
+    const double cpuStart = cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    form.polling.ChkCont_MouseUp();
+    const double wall = double(clock.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - cpuStart;
+    const qsizetype reads = encoder.received().count("|POS\r") - before;
+    const double floorRate = 1000.0 / (PosFloorMs + 2); // default pause of 2 ms
+    row("Polling: share of one core", cpu / wall * 100, "%", cpu / wall, "<= 0.02");
+    row("Polling: reads per second", double(reads) / wall, "/s", double(reads) / wall / floorRate,
+        "~ 1 (floor rate)");
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("ENCODER_SIM"))
+        qputenv("ENCODER_SIM", ENCODER_SIM_PATH);
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 21;
+    const int pollSeconds = argc > 2 ? std::atoi(argv[2]) : 20;
+
+    QTemporaryDir dir;
+    for (int n = 2; n <= 16; ++n)
+        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), dir.filePath("none").toUtf8());
+    EncoderSim encoder(dir.filePath("com1"), dir.filePath("log"));
+    qputenv("ZINTOR_COM1", encoder.link().toUtf8());
+
+    QtSerialPort port;
+    Form1 form(port, [] {});
+    form.Form_Load();
+    form.show();
+    std::printf("POS floor: %.0f ms; %d exchanges each way, %d s of polling\n", PosFloorMs, runs,
+                pollSeconds);
+    exchanges(form, runs);
+    polling(form, encoder, pollSeconds);
+    return 0;
+}
