@@ -1,6 +1,7 @@
 #include "panel/PanelState.h"
 
 #include "panel/Form1Controls.h"
+#include "panel/ListingParser.h"
 #include "platform/Colors.h"
 
 #include <QLabel>
@@ -23,23 +24,8 @@ PanelState::PanelState(Form1Controls& controls, const quint8& RispostaOk)
     : m_controls(controls), m_RispostaOk(RispostaOk) {}
 
 void PanelState::LeggiElenco(const QString& text) {
-    const qsizetype n = text.size();
-    qsizetype p = 0; // positions count from 0 here; the scan itself is the listing's rule
-    while (p < n) {
-        if (text[p] == u'\r') {
-            ++p;
-            const qsizetype nameStart = p;
-            while (p < n && text[p] != u'=')
-                ++p;
-            const QString name = text.mid(nameStart, p - nameStart);
-            ++p; // past the "=" (or the end)
-            const qsizetype valueStart = qMin(p, n);
-            while (p < n && text[p] != u'\n')
-                ++p;
-            ImpostaTasti(name, text.mid(valueStart, qMax<qsizetype>(p - valueStart, 0)));
-        }
-        ++p; // past the LF that ended the value
-    }
+    ListingParser::parse(
+        text, [this](const QString& name, const QString& value) { ImpostaTasti(name, value); });
 }
 
 void PanelState::ImpostaTasti(const QString& Command, const QString& Dato) {
