@@ -208,6 +208,7 @@ void SetSeriale::Form_Load() {
     followCombo();
     for (const auto& action : std::exchange(m_heldBack, {}))
         action();
+    emit loadFinished();
 }
 
 void SetSeriale::showPortButtons(const PortProbe::Slots& found) {

@@ -59,6 +59,10 @@ public:
     qint16 Flusso = 0;
     quint8 VistaAvanzata = 0;
 
+signals:
+    // The load step has put the port back and run the input it held back.
+    void loadFinished();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

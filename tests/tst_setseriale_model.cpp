@@ -311,10 +311,16 @@ void SetSerialeModelTest::inputWaitsForTheProbe() {
             QTest::mouseClick(rig.c.CancelButton, Qt::LeftButton);
         }
     });
+    int finishedOn = 0;
+    connect(&rig.dialog, &SetSeriale::loadFinished, &rig.dialog, [&] {
+        QVERIFY(!rig.dialog.loadRunning());
+        finishedOn = rig.port.commPort();
+    });
     rig.port.log.clear();
     rig.dialog.Setta(rig.port);
 
     QVERIFY(running);
+    QTEST(finishedOn, "number"); // the held input has run by then
     QCOMPARE(inUse, 3);
     QCOMPARE(probed, 1);
     QVERIFY(!rig.dialog.loadRunning());
