@@ -88,8 +88,10 @@ void Form1::aarelease() {
 }
 
 SetSeriale& Form1::dialog() {
-    if (!m_dialog)
+    if (!m_dialog) {
         m_dialog = new SetSeriale(this);
+        connect(m_dialog, &SetSeriale::loadFinished, this, &Form1::runDeferred);
+    }
     return *m_dialog;
 }
 
@@ -145,7 +147,10 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Form_QueryUnload() {
-    SettingsStore::SaveSetting(Application, Section, PortKey, QString::number(MSComm1.commPort()));
+    // While the dialog probes, the port is set to numbers the operator never chose.
+    const int inUse =
+        m_dialog && m_dialog->portInUse() ? m_dialog->portInUse() : MSComm1.commPort();
+    SettingsStore::SaveSetting(Application, Section, PortKey, QString::number(inUse));
     if (MSComm1.portOpen())
         MSComm1.setPortOpen(false);
     m_endProgram();
@@ -165,7 +170,7 @@ void Form1::Tx(QString& Testo, quint8 Tipo) {
 }
 
 bool Form1::busy() const {
-    return m_exchanges > 0 || m_pressRunning;
+    return m_exchanges > 0 || m_pressRunning || (m_dialog && m_dialog->loadRunning());
 }
 
 void Form1::whenIdle(std::function<void()> task) {

@@ -37,6 +37,8 @@ private slots:
     void serialLineRebuildsTitleAndFlow();
     void closingStoresThePortAndEnds();
     void closingDuringAnExchangeEndsAtOnce();
+    void closingDuringTheProbeStoresThePortInUse();
+    void pressDuringTheProbeWaitsForIt();
 };
 
 void Form1Test::startsOnTheStoredPort_data() {
@@ -123,6 +125,37 @@ void Form1Test::closingDuringAnExchangeEndsAtOnce() {
     form.Tx(command, 1);
     QCOMPARE(storedAtEnd, QStringLiteral("5"));
     QVERIFY(!portOpenAtEnd);
+}
+
+void Form1Test::closingDuringTheProbeStoresThePortInUse() {
+    store("5");
+    ScriptedPort device;
+    QString storedAtEnd;
+    Form1 form(
+        device, [&] { storedAtEnd = stored(); }, &device);
+    form.Form_Load();
+    QTimer::singleShot(0, &form, [&] { form.close(); }); // runs inside the probe
+    form.dialog().Form_Load();
+    QCOMPARE(storedAtEnd, QStringLiteral("5"));
+}
+
+void Form1Test::pressDuringTheProbeWaitsForIt() {
+    store("5");
+    ScriptedPort device;
+    device.script.reply = QStringLiteral("\r\n>") + QChar(17);
+    Form1 form(
+        device, [] {}, &device);
+    form.Form_Load();
+    int portWhenSent = 0;
+    device.onWait = [&] {
+        if (!portWhenSent)
+            portWhenSent = device.commPort();
+    };
+    QTimer::singleShot(0, &form, [&] { form.controls.CmdPuls[16]->click(); });
+    form.dialog().Form_Load();
+    QVERIFY(device.wire.isEmpty());
+    QTRY_COMPARE(device.wire, QStringLiteral("|ZERO\r"));
+    QCOMPARE(portWhenSent, 5);
 }
 
 QTEST_MAIN(Form1Test)
