@@ -1,6 +1,7 @@
 // How close a POS exchange comes to its floor, and what continuous polling costs: the real
 // panel and port against the simulated encoder on a pseudo-terminal.
 #include "EncoderSim.h"
+#include "WireDevice.h"
 #include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
 
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr double PosFloorMs = (4 + 1) * 50.0 + 50.0; // "|POS": n + 1 pacing waits, one read
+constexpr double PosWireFloorMs = (4 + 1) * 50.0;    // first byte to CR on the line
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -33,6 +35,20 @@ double cpuSeconds() {
 
 void row(const char* what, double value, const char* unit, double ratio, const char* target) {
     std::printf("%-44s %9.1f %-4s ratio %6.3f   target %s\n", what, value, unit, ratio, target);
+}
+
+// The same exchanges seen from the line: from the first byte of "|POS" to its CR.
+void onTheWire(Form1& form, int runs) {
+    WireDevice device;
+    qputenv("ZINTOR_COM1", device.path().toUtf8());
+    form.MSComm1.setPortOpen(false);
+    for (int i = 0; i < runs; ++i) {
+        QString text = QStringLiteral("POS");
+        form.Tx(text, 1);
+    }
+    form.MSComm1.setPortOpen(false);
+    const double span = median(device.commandSpans());
+    row("POS on the wire, first byte to CR, median", span, "ms", span / PosWireFloorMs, "<= 1.05");
 }
 
 void exchanges(Form1& form, int runs) {
@@ -98,5 +114,6 @@ int main(int argc, char* argv[]) {
                 pollSeconds);
     exchanges(form, runs);
     polling(form, encoder, pollSeconds);
+    onTheWire(form, runs);
     return 0;
 }
