@@ -18,7 +18,9 @@ LineSettings LineSettings::read(QStringView text) {
     line.baud = Numbers::leading(comma < 0 ? text : text.left(comma));
     if (comma < 0)
         return line;
-    line.parity = at(text, comma + 1).toString().toUpper();
+    // Upper-cased as one character, so the field stays one: "ß" alone would become "SS".
+    const QStringView parity = at(text, comma + 1);
+    line.parity = parity.isEmpty() ? QString() : QString(parity.front().toUpper());
     line.dataBits = int(Numbers::leading(at(text, comma + 3)));
     line.stopBits = int(Numbers::leading(at(text, comma + 5)));
     return line;

@@ -5,7 +5,6 @@
 #include "platform/Colors.h"
 #include "platform/Design.h"
 #include "platform/MessageBox.h"
-#include "platform/PortMap.h"
 #include "settings/LineSettings.h"
 #include "settings/PendingError.h"
 
@@ -26,7 +25,6 @@ constexpr quint32 DefaultMark = 16512; // brown
 
 constexpr int CompactHeight = 2295;
 constexpr int FullHeight = 4290;
-constexpr int ComboFromPort = 7; // slot that shows the combo when it holds a port
 
 QRadioButton* matching(const QList<SetSerialeControls::Choice>& choices, const QString& value) {
     for (const SetSerialeControls::Choice& choice : choices)
@@ -39,20 +37,9 @@ void mark(QRadioButton* option) {
     Colors::setForeColor(option, DefaultMark);
 }
 
-// A button of an exclusive set cannot be unchecked directly, only by checking another.
-void setSelected(QRadioButton* button, bool selected) {
-    if (selected) {
-        button->setChecked(true);
-    } else if (button->isChecked()) {
-        button->setAutoExclusive(false);
-        button->setChecked(false);
-        button->setAutoExclusive(true);
-    }
-}
-
 } // namespace
 
-SetSeriale::SetSeriale(QWidget* parent) : QDialog(parent), controls(this) {
+SetSeriale::SetSeriale(QWidget* parent) : QDialog(parent), controls(this), m_ports(controls) {
     setObjectName(QStringLiteral("SetSeriale"));
     setWindowTitle(QStringLiteral("RS232 Communication Settings"));
     setFixedWidth(Design::pixels(4995));
@@ -77,8 +64,6 @@ SetSeriale::SetSeriale(QWidget* parent) : QDialog(parent), controls(this) {
     storeOnSelection(controls.flows, [this](const QString& v) { Flusso = qint16(v.toShort()); });
     showCompact();
 }
-
-SetSeriale::~SetSeriale() = default;
 
 void SetSeriale::storeOnSelection(const Choices& choices,
                                   std::function<void(const QString&)> store) {
@@ -202,61 +187,12 @@ void SetSeriale::Form_Load() {
         found =
             probe.run([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     }
-    showPortButtons(found);
-    readNumPorta();
-    listPorts(found, probe.initialNumber());
-    followCombo();
+    m_ports.rebuild(found, probe.initialNumber());
+    // The choice follows the combo, whether the port in use took it or it kept its text.
+    Combo1_Click();
     for (const auto& action : std::exchange(m_heldBack, {}))
         action();
     emit loadFinished();
-}
-
-void SetSeriale::showPortButtons(const PortProbe::Slots& found) {
-    for (std::size_t i = 0; i < controls.ComPort.size(); ++i) {
-        QRadioButton* button = controls.ComPort[i];
-        const int port = found[i];
-        button->setText(port ? QString::number(port) : QString());
-        button->setToolTip(port ? PortMap::devicePath(port) : QString());
-        button->setVisible(port != 0);
-    }
-    int left = 405; // one column
-    if (found[3] == 0) {
-        controls.Combo1->hide();
-    } else {
-        if (found[ComboFromPort - 1] != 0)
-            controls.Combo1->show();
-        left = 45;
-    }
-    for (std::size_t i = 0; i < 3; ++i)
-        controls.ComPort[i]->move(Design::pixels(left), controls.ComPort[i]->y());
-}
-
-// Entries beyond the new count stay from earlier runs. Rewriting an entry can replace
-// the combo's text, so the text is put back unless the port in use takes its place.
-void SetSeriale::listPorts(const PortProbe::Slots& found, int initial) {
-    QComboBox* combo = controls.Combo1;
-    const QString text = combo->currentText();
-    int selected = -1;
-    int j = 0;
-    for (const int port : found) {
-        if (port == 0)
-            continue;
-        if (j < combo->count())
-            combo->setItemText(j, QString::number(port));
-        else
-            combo->addItem(QString::number(port));
-        combo->setItemData(j, PortMap::devicePath(port), Qt::ToolTipRole);
-        if (port == initial)
-            selected = j;
-        ++j;
-    }
-    if (selected < 0) {
-        combo->setEditText(text);
-        return;
-    }
-    combo->setCurrentIndex(selected);
-    combo->setEditText(combo->itemText(selected));
-    Combo1_Click();
 }
 
 // A text beyond any 16-bit number names no port, like one without a number.
@@ -268,15 +204,9 @@ void SetSeriale::readNumPorta() {
     }
 }
 
-void SetSeriale::followCombo() {
-    const QString text = controls.Combo1->currentText();
-    for (QRadioButton* button : controls.ComPort)
-        setSelected(button, button->text() == text);
-}
-
 void SetSeriale::Combo1_Click() {
     readNumPorta();
-    followCombo();
+    m_ports.follow();
 }
 
 void SetSeriale::ComPort_Click(int Index) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/PortChoice.h"
 #include "settings/PortProbe.h"
 #include "settings/SetSerialeControls.h"
 
@@ -17,7 +18,6 @@ class SetSeriale : public QDialog {
     Q_OBJECT
 public:
     explicit SetSeriale(QWidget* parent = nullptr);
-    ~SetSeriale() override;
 
     // Binds the port and marks its present settings as the defaults; the first call also
     // runs the load step.
@@ -75,14 +75,12 @@ private:
     QList<QRadioButton*> matchingOptions(const SerialPort& port, bool withBaud) const;
     void showCompact();
     void setOuterHeight(int twips);
-    void showPortButtons(const PortProbe::Slots& found);
-    void listPorts(const PortProbe::Slots& found, int initial);
     void readNumPorta();
-    void followCombo();
     void choosePort(PendingError& error);
     void report(const PendingError& error);
     bool heldBack(std::function<void()> action);
 
+    PortChoice m_ports;
     SerialPort* Seriale = nullptr;
     PortProbe* m_probe = nullptr;
     bool m_loaded = false;
