@@ -1,11 +1,16 @@
 #include "panel/Form1.h"
+#include "platform/CommandLine.h"
 #include "platform/QtSerialPort.h"
+#include "platform/SettingsStore.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    if (const auto exitCode =
+            CommandLine::answer(argc, argv, SettingsStore::fileName(Form1::Application)))
+        return *exitCode;
     QApplication app(argc, argv);
     // A style that paints the palette colours the panel sets.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -84,7 +84,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 Form1::~Form1() = default;
 
 void Form1::aarelease() {
-    Versione = QStringLiteral("V3.0");
+    Versione = QStringLiteral(ZINTOR_RELEASE);
 }
 
 SetSeriale& Form1::dialog() {

@@ -23,4 +23,9 @@ void SaveSetting(const QString& application, const QString& section, const QStri
     store.sync(); // the program may end right after this
 }
 
+QString fileName(const QString& application) {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, application, application)
+        .fileName();
+}
+
 } // namespace SettingsStore

@@ -10,5 +10,7 @@ QString GetSetting(const QString& application, const QString& section, const QSt
                    const QString& fallback);
 void SaveSetting(const QString& application, const QString& section, const QString& key,
                  const QString& value);
+// The file that holds the values of the application.
+QString fileName(const QString& application);
 
 } // namespace SettingsStore

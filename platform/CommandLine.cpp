@@ -1,0 +1,60 @@
+#include "platform/CommandLine.h"
+
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+constexpr int UsageError = 2;
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+} // namespace
+
+std::optional<int> CommandLine::answer(int argc, const char* const* argv,
+                                       const QString& settingsFile) {
+    bool help = false;
+    bool version = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument == u"-h" || argument == u"--help") {
+            help = true;
+        } else if (argument == u"-v" || argument == u"--version") {
+            version = true;
+        } else {
+            print(stderr, QStringLiteral("zintor: unknown option '%1'\n\n").arg(argument) +
+                              usage(settingsFile));
+            return UsageError;
+        }
+    }
+    if (help) {
+        print(stdout, usage(settingsFile));
+        return 0;
+    }
+    if (version) {
+        print(stdout, QStringLiteral("Zintor " ZINTOR_RELEASE "\n"));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+QString CommandLine::usage(const QString& settingsFile) {
+    return QStringLiteral(
+               "Usage: zintor [--help | --version]\n"
+               "\n"
+               "Configures a programmable rotary encoder over an RS232 serial line: choose\n"
+               "the COM port and its line settings, send the encoder's commands, read its\n"
+               "answers, its parameter listing and its position.\n"
+               "\n"
+               "COM1-4 are /dev/ttyS0-3, COM5-8 /dev/ttyUSB0-3, COM9-12 /dev/ttyACM0-3,\n"
+               "COM13 and up /dev/ttyS4 and up. ZINTOR_COM<n> points COM n at another\n"
+               "device, for example:  ZINTOR_COM1=/dev/ttyUSB0 zintor\n"
+               "The COM number in use is kept in %1\n"
+               "\n"
+               "Options:\n"
+               "  -h, --help     show this text and exit\n"
+               "  -v, --version  show the version and exit\n")
+        .arg(settingsFile);
+}
