@@ -19,6 +19,7 @@ void LineSettingsTest::readsByPosition_data() {
     QTest::newRow("as configured") << "9600,n,8,1" << 9600.0 << "N" << 8 << 1;
     QTest::newRow("upper case") << "115200,E,7,2" << 115200.0 << "E" << 7 << 2;
     QTest::newRow("odd") << "300,o,8,1" << 300.0 << "O" << 8 << 1;
+    QTest::newRow("parity stays one character") << "9600,ß,8,1" << 9600.0 << "ß" << 8 << 1;
     QTest::newRow("rate without option") << "57600,N,8,1" << 57600.0 << "N" << 8 << 1;
     QTest::newRow("one and a half reads 1") << "2400,n,8,1.5" << 2400.0 << "N" << 8 << 1;
     QTest::newRow("two-digit field shifts") << "9600,n,10,1" << 9600.0 << "N" << 1 << 0;
