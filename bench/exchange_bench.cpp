@@ -1,6 +1,7 @@
 // How close a POS exchange comes to its floor, and what continuous polling costs: the real
 // panel and port against the simulated encoder on a pseudo-terminal.
-#include "EncoderSim.h"
+#include "SimulatedCom1.h"
+#include "Table.h"
 #include "WireDevice.h"
 #include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -31,10 +31,6 @@ double cpuSeconds() {
     getrusage(RUSAGE_SELF, &usage);
     const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-void row(const char* what, double value, const char* unit, double ratio, const char* target) {
-    std::printf("%-44s %9.1f %-4s ratio %6.3f   target %s\n", what, value, unit, ratio, target);
 }
 
 // The same exchanges seen from the line: from the first byte of "|POS" to its CR.
@@ -92,19 +88,12 @@ void polling(Form1& form, const EncoderSim& encoder, int seconds) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("ENCODER_SIM"))
-        qputenv("ENCODER_SIM", ENCODER_SIM_PATH);
+    SimulatedCom1::prepare(ENCODER_SIM_PATH);
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 21;
     const int pollSeconds = argc > 2 ? std::atoi(argv[2]) : 20;
 
-    QTemporaryDir dir;
-    for (int n = 2; n <= 16; ++n)
-        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), dir.filePath("none").toUtf8());
-    EncoderSim encoder(dir.filePath("com1"), dir.filePath("log"));
-    qputenv("ZINTOR_COM1", encoder.link().toUtf8());
+    SimulatedCom1 line;
 
     QtSerialPort port;
     Form1 form(port, [] {});
@@ -113,7 +102,7 @@ int main(int argc, char* argv[]) {
     std::printf("POS floor: %.0f ms; %d exchanges each way, %d s of polling\n", PosFloorMs, runs,
                 pollSeconds);
     exchanges(form, runs);
-    polling(form, encoder, pollSeconds);
+    polling(form, line.encoder(), pollSeconds);
     onTheWire(form, runs);
     return 0;
 }

@@ -1,14 +1,13 @@
 // A long run of continuous polling through the real panel and port against the simulated
 // encoder: resident memory after a warm-up and at the end. Built under the sanitizers, so
 // LeakSanitizer reports at exit whatever the run left behind.
-#include "EncoderSim.h"
+#include "Memory.h"
+#include "SimulatedCom1.h"
 #include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -18,31 +17,15 @@ namespace {
 constexpr int WarmUp = 100;
 constexpr int StallMs = 10000; // no new exchange for this long: the run is stuck
 
-long residentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
-    return -1;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("ENCODER_SIM"))
-        qputenv("ENCODER_SIM", ENCODER_SIM_PATH);
+    SimulatedCom1::prepare(ENCODER_SIM_PATH);
     QApplication app(argc, argv);
     const int total = argc > 1 ? std::atoi(argv[1]) : 2000;
 
-    QTemporaryDir dir;
-    for (int n = 2; n <= 16; ++n)
-        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), dir.filePath("none").toUtf8());
-    EncoderSim encoder(dir.filePath("com1"), dir.filePath("log"));
-    qputenv("ZINTOR_COM1", encoder.link().toUtf8());
+    SimulatedCom1 line;
+    EncoderSim& encoder = line.encoder();
 
     QtSerialPort port;
     Form1 form(port, [] {});
@@ -59,10 +42,10 @@ int main(int argc, char* argv[]) {
         stillMs = count == seen ? stillMs + watch.interval() : 0;
         seen = count;
         if (startKb == 0 && count >= WarmUp)
-            startKb = residentKb();
+            startKb = statusKb("VmRSS");
         stalled = stillMs >= StallMs;
         if (count >= total || stalled) {
-            endKb = residentKb();
+            endKb = statusKb("VmRSS");
             form.controls.ChkCont->setChecked(false);
             watch.stop();
         }

@@ -1,6 +1,6 @@
 // Renders the README's pictures: the panel after a few exchanges with the simulated encoder,
 // and the settings dialog in its full layout. Usage: screenshots [output folder]
-#include "EncoderSim.h"
+#include "SimulatedCom1.h"
 #include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
 #include "settings/SetSeriale.h"
@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyleFactory>
-#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -46,21 +45,12 @@ void waitForProbe(SetSeriale& dialog) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("ENCODER_SIM"))
-        qputenv("ENCODER_SIM", ENCODER_SIM_PATH);
-    QTemporaryDir dir;
-    // Neither the operator's stored port nor real devices take part.
-    qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
-    for (int n = 2; n <= 16; ++n)
-        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), dir.filePath("none").toUtf8());
+    SimulatedCom1::prepare(ENCODER_SIM_PATH);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs"));
 
-    EncoderSim encoder(dir.filePath("com1"), dir.filePath("log"));
-    qputenv("ZINTOR_COM1", encoder.link().toUtf8());
+    SimulatedCom1 line;
     QtSerialPort port;
     Form1 form(port, [] {});
     form.Form_Load();

@@ -1,0 +1,18 @@
+#include "SimulatedCom1.h"
+
+void SimulatedCom1::prepare(const char* simulator) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("ENCODER_SIM"))
+        qputenv("ENCODER_SIM", simulator);
+}
+
+SimulatedCom1::SimulatedCom1(const QStringList& faults) {
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) // Qt warns without one
+        qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toUtf8());
+    for (int n = 2; n <= 16; ++n)
+        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), path("none").toUtf8());
+    m_encoder = std::make_unique<EncoderSim>(path("com1"), path("log"), faults);
+    qputenv("ZINTOR_COM1", m_encoder->link().toUtf8());
+}

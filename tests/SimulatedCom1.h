@@ -1,0 +1,25 @@
+#pragma once
+
+#include "EncoderSim.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// For programs run by hand (benchmarks, screenshots): COM1 reaches a simulated encoder on a
+// pseudo-terminal, COM2..COM16 lead nowhere and the stored settings live in a folder of
+// their own, so neither real devices nor the operator's stored port take part.
+class SimulatedCom1 {
+public:
+    // Before the application object: offscreen unless a platform is set, and the simulator
+    // built alongside unless ENCODER_SIM names another.
+    static void prepare(const char* simulator);
+
+    explicit SimulatedCom1(const QStringList& faults = {});
+
+    EncoderSim& encoder() { return *m_encoder; }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<EncoderSim> m_encoder;
+};
