@@ -4,6 +4,7 @@
 #include "platform/Design.h"
 
 #include "platform/MouseUpCheckBox.h"
+#include "settings/OptionStyle.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -134,6 +135,9 @@ Form1Controls::Form1Controls(QWidget* form) {
 
     ChkCont = make<MouseUpCheckBox>(form, "ChkCont", "Cont", {5115, 795, 645, 360});
     ChkCont->setFont(commandFont);
+    auto* smallIndicator = new OptionStyle;
+    smallIndicator->setParent(form);
+    ChkCont->setStyle(smallIndicator);
     TxtCont = make<QLineEdit>(form, "TxtCont", "2", {5115, 1155, 630, 240});
     Label3 = label(form, "Label3", "delay", {5220, 1395, 420, 240});
 

@@ -62,8 +62,10 @@ void setBackColor(QWidget* widget, quint32 value) {
     QPalette palette = widget->palette();
     palette.setColor(backRole(widget), toQColor(value));
     widget->setPalette(palette);
-    if (backRole(widget) == QPalette::Window)
+    if (backRole(widget) == QPalette::Window) {
+        widget->setBackgroundRole(QPalette::Window); // option buttons would fill with Button
         widget->setAutoFillBackground(true);
+    }
 }
 
 quint32 backColor(const QWidget* widget) {

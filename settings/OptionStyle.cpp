@@ -5,8 +5,11 @@ int OptionStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     switch (metric) {
     case PM_ExclusiveIndicatorWidth:
     case PM_ExclusiveIndicatorHeight:
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
         return 13;
     case PM_RadioButtonLabelSpacing:
+    case PM_CheckBoxLabelSpacing:
         return 3;
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);

@@ -2,9 +2,9 @@
 
 #include <QProxyStyle>
 
-// Option buttons with the small indicator and gap of the classic desktop controls the
-// dialog's design widths were made for; with the toolkit's wider ones the captions would
-// not fit.
+// Option buttons and check boxes with the small indicator and gap of the classic desktop
+// controls the design widths were made for; with the toolkit's wider ones the captions
+// would not fit.
 class OptionStyle : public QProxyStyle {
     Q_OBJECT
 public:

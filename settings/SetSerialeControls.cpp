@@ -163,6 +163,9 @@ SetSerialeControls::SetSerialeControls(QWidget* dialog) {
             lineOptions.append(choice.option);
     lineOptions << EchoOn << EchoOff;
     frames = {Frame1, Frame2, Frame3, Frame4, Frame5, Frame6, Frame7};
+    // The echo frame reaches under Cancel; the buttons stay whole on top of it.
+    for (QPushButton* button : {OKButton, CancelButton, AdvButton})
+        button->raise();
 
     b.chainTabOrder();
 }
