@@ -5,8 +5,8 @@
 
 void row(const char* what, double value, const char* unit, double ratio, const char* target) {
     if (std::isnan(ratio))
-        std::printf("%-44s %9.2f %-4s ratio      -   target %s\n", what, value, unit, target);
+        std::printf("%-50s %9.2f %-4s ratio      -   target %s\n", what, value, unit, target);
     else
-        std::printf("%-44s %9.2f %-4s ratio %6.3f   target %s\n", what, value, unit, ratio, target);
+        std::printf("%-50s %9.2f %-4s ratio %6.3f   target %s\n", what, value, unit, ratio, target);
     std::fflush(stdout);
 }
