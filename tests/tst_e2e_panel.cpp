@@ -1,56 +1,17 @@
-#include "EncoderSim.h"
 #include "MessageCatcher.h"
-#include "panel/Form1.h"
+#include "SimPanel.h"
 #include "platform/Colors.h"
-#include "platform/QtSerialPort.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 namespace {
 
 const quint32 Face = Colors::ButtonFace;
 const quint32 Green = Colors::LightGreen;
-
-// The panel as the operator runs it: the real port object on COM1, mapped to a simulated
-// encoder's pseudo-terminal; every other COM number leads nowhere.
-struct Panel {
-    QTemporaryDir dir;
-    std::unique_ptr<EncoderSim> sim;
-    QtSerialPort port;
-    Form1 form{port, [] {}};
-    Form1Controls& c = form.controls;
-
-    explicit Panel(const QStringList& faults = {}) {
-        for (int n = 2; n <= 16; ++n)
-            qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), path("absent").toUtf8());
-        qputenv("ZINTOR_COM1", path("com1").toUtf8());
-        start(faults);
-        form.Form_Load();
-        form.show();
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    void start(const QStringList& faults = {}) {
-        sim = std::make_unique<EncoderSim>(path("com1"), path("log"), faults);
-    }
-    QString wire() const { return QString::fromLatin1(sim->received()); }
-    QString send(const QString& command, quint8 tipo) {
-        QString text = command;
-        form.Tx(text, tipo);
-        return text;
-    }
-    QList<quint32> marks(int from, int to) const {
-        QList<quint32> out;
-        for (int i = from; i <= to; ++i)
-            out.append(Colors::backColor(c.CmdPuls[std::size_t(i)]));
-        return out;
-    }
-};
 
 bool isNumber(const QString& text) {
     bool ok = false;
@@ -73,7 +34,7 @@ private slots:
 };
 
 void EndToEndPanelTest::positionExchangeShowsEveryStage() {
-    Panel panel;
+    SimPanel panel;
     QElapsedTimer clock;
     clock.start();
     panel.send("POS", 1);
@@ -92,7 +53,7 @@ void EndToEndPanelTest::positionExchangeShowsEveryStage() {
 }
 
 void EndToEndPanelTest::everyButtonPutsItsCommandOnTheWire() {
-    Panel panel;
+    SimPanel panel;
     const QMap<QString, QString> values{{"DEV", "3"},    {"ADDR", "3"}, {"PRST1", "10"},
                                         {"PRST2", "20"}, {"OFST", "7"}, {"NS", "4096"},
                                         {"NR", "16"}};
@@ -116,7 +77,7 @@ void EndToEndPanelTest::everyButtonPutsItsCommandOnTheWire() {
 }
 
 void EndToEndPanelTest::listingBringsTheDeviceStateIntoThePanel() {
-    Panel panel;
+    SimPanel panel;
     for (int index : {4, 7, 10})
         panel.c.CmdPuls[std::size_t(index)]->click();
     panel.c.TxtNS->setText("4096");
@@ -142,18 +103,18 @@ void EndToEndPanelTest::listingBringsTheDeviceStateIntoThePanel() {
 
 void EndToEndPanelTest::groupMarkFollowsTheAcknowledgement() {
     {
-        Panel panel;
+        SimPanel panel;
         panel.c.CmdPuls[3]->click();
         QCOMPARE(panel.marks(3, 5), (QList<quint32>{Green, Face, Face}));
     }
-    Panel silent({"--silent"});
+    SimPanel silent({"--silent"});
     silent.c.CmdPuls[3]->click();
     QCOMPARE(silent.wire(), QStringLiteral("|GRAY\r"));
     QCOMPARE(silent.marks(3, 5), (QList<quint32>{Face, Face, Face}));
 }
 
 void EndToEndPanelTest::missingPortIsReportedAndTheNextExchangeWorks() {
-    Panel panel;
+    SimPanel panel;
     MessageCatcher catcher;
     panel.sim.reset();
     QVERIFY(!QFile::exists(panel.path("com1")));
@@ -174,7 +135,7 @@ void EndToEndPanelTest::missingPortIsReportedAndTheNextExchangeWorks() {
 }
 
 void EndToEndPanelTest::pollingReadsTheMovingPositionUntilUnticked() {
-    Panel panel;
+    SimPanel panel;
     QSet<QString> positions;
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
@@ -196,7 +157,7 @@ void EndToEndPanelTest::pollingReadsTheMovingPositionUntilUnticked() {
 }
 
 void EndToEndPanelTest::hangUpDuringPollingReportsOnceAndStops() {
-    Panel panel({"--hangup-after", "2"});
+    SimPanel panel({"--hangup-after", "2"});
     MessageCatcher catcher;
     QTimer::singleShot(5000, [&] { panel.c.ChkCont->setChecked(false); }); // a safety net
     QTest::mouseClick(panel.c.ChkCont, Qt::LeftButton);
