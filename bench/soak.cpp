@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,7 +23,8 @@ constexpr int StallMs = 10000; // no new exchange for this long: the run is stuc
 int main(int argc, char* argv[]) {
     SimulatedCom1::prepare(ENCODER_SIM_PATH);
     QApplication app(argc, argv);
-    const int total = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const int total = std::max(argc > 1 ? std::atoi(argv[1]) : 2000, 2);
+    const int warmUp = std::min(WarmUp, total / 2);
 
     SimulatedCom1 line;
     EncoderSim& encoder = line.encoder();
@@ -36,13 +38,19 @@ int main(int argc, char* argv[]) {
     qsizetype seen = 0;
     int stillMs = 0;
     bool stalled = false;
+    qsizetype nextReport = warmUp;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         const qsizetype count = encoder.received().count("|POS\r");
         stillMs = count == seen ? stillMs + watch.interval() : 0;
         seen = count;
-        if (startKb == 0 && count >= WarmUp)
+        if (startKb == 0 && count >= warmUp)
             startKb = statusKb("VmRSS");
+        if (count >= nextReport) { // the course, to tell growth from a one-off step
+            std::printf("%6lld exchanges: VmRSS %ld kB\n", (long long)count, statusKb("VmRSS"));
+            std::fflush(stdout);
+            nextReport += std::max(total / 10, 1);
+        }
         stalled = stillMs >= StallMs;
         if (count >= total || stalled) {
             endKb = statusKb("VmRSS");
@@ -60,7 +68,7 @@ int main(int argc, char* argv[]) {
     }
     const double change = double(endKb - startKb) / double(startKb) * 100;
     std::printf("POS exchanges: %lld (resident memory from exchange %d on)\n", (long long)seen,
-                WarmUp);
+                warmUp);
     std::printf("VmRSS after warm-up: %ld kB\nVmRSS at the end:    %ld kB\nchange: %+.2f %%\n",
                 startKb, endKb, change);
     return change > 5 || change < -5 ? 1 : 0;

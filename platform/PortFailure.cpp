@@ -56,11 +56,11 @@ QString PortFailure::lost(int number, const QString& device) {
     struct stat info {};
     if (missing(examine(device, &info)))
         return label(number, device) +
-               QStringLiteral(": device gone (hang-up or unplugged). Reconnect it, then close and "
-                              "open the port again.");
+               QStringLiteral(": device gone (hang-up or unplugged). Reconnect it; the next "
+                              "command opens the port again.");
     return label(number, device) +
            QStringLiteral(": connection lost (hang-up or device error). Check the device and the "
-                          "cable, then close and open the port again.");
+                          "cable; the next command opens the port again.");
 }
 
 QString PortFailure::systemError(int number, const QString& device, int systemError) {
