@@ -4,22 +4,13 @@
 
 #include <QPushButton>
 
-SimPanel::SimPanel(const QStringList& faults) {
-    for (int n = 2; n <= 16; ++n)
-        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), path("absent").toUtf8());
-    qputenv("ZINTOR_COM1", path("com1").toUtf8());
-    start(faults);
+SimPanel::SimPanel(const QStringList& faults) : line(faults) {
     form.Form_Load();
     form.show();
 }
 
-void SimPanel::start(const QStringList& faults) {
-    sim.reset(); // first: on its way out a simulator removes the link the new one would make
-    sim = std::make_unique<EncoderSim>(path("com1"), path("log"), faults);
-}
-
 QString SimPanel::wire() const {
-    return QString::fromLatin1(sim->received());
+    return QString::fromLatin1(line.encoder().received());
 }
 
 QString SimPanel::send(const QString& command, quint8 tipo) {

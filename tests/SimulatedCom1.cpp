@@ -13,6 +13,11 @@ SimulatedCom1::SimulatedCom1(const QStringList& faults) {
     qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toUtf8());
     for (int n = 2; n <= 16; ++n)
         qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), path("none").toUtf8());
+    qputenv("ZINTOR_COM1", path("com1").toUtf8());
+    restart(faults);
+}
+
+void SimulatedCom1::restart(const QStringList& faults) {
+    m_encoder.reset(); // first: on its way out a simulator removes the link the new one makes
     m_encoder = std::make_unique<EncoderSim>(path("com1"), path("log"), faults);
-    qputenv("ZINTOR_COM1", m_encoder->link().toUtf8());
 }

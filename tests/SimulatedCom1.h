@@ -16,7 +16,12 @@ public:
 
     explicit SimulatedCom1(const QStringList& faults = {});
 
+    // A fresh simulator on the same link, for instance once a fault is to be gone.
+    void restart(const QStringList& faults = {});
+    // The simulator gone, and with it the device COM1 leads to.
+    void stop() { m_encoder.reset(); }
     EncoderSim& encoder() { return *m_encoder; }
+    const EncoderSim& encoder() const { return *m_encoder; }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
 private:

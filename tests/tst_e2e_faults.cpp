@@ -254,7 +254,7 @@ void EndToEndFaultTest::deviceRemovedWhileOpenIsToldWhenTheLineDrops() {
     QCOMPARE(panel.c.LblReceived->text(), QStringLiteral(">"));
     QCOMPARE(panel.wire(), QStringLiteral("|POS\r|POS\r"));
 
-    panel.sim.reset();
+    panel.line.stop();
     QVERIFY(press(panel, PosButton) <= SlackMs);
     QCOMPARE(catcher.texts.size(), 1);
     QVERIFY2(catcher.texts.first().startsWith(errorPrefix(panel) + QStringLiteral("device gone")),

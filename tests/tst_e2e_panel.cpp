@@ -116,7 +116,7 @@ void EndToEndPanelTest::groupMarkFollowsTheAcknowledgement() {
 void EndToEndPanelTest::missingPortIsReportedAndTheNextExchangeWorks() {
     SimPanel panel;
     MessageCatcher catcher;
-    panel.sim.reset();
+    panel.line.stop();
     QVERIFY(!QFile::exists(panel.path("com1")));
     panel.c.ChkCont->setChecked(true);
     panel.send("POS", 1);
