@@ -4,7 +4,7 @@
 #include "platform/Design.h"
 
 #include "platform/MouseUpCheckBox.h"
-#include "settings/OptionStyle.h"
+#include "platform/OptionStyle.h"
 
 #include <QLabel>
 #include <QLineEdit>

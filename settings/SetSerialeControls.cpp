@@ -2,7 +2,7 @@
 
 #include "platform/Colors.h"
 #include "platform/Design.h"
-#include "settings/OptionStyle.h"
+#include "platform/OptionStyle.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "settings/OptionStyle.h"
+#include "platform/OptionStyle.h"
 
 int OptionStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                              const QWidget* widget) const {
