@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -38,8 +39,10 @@ void exchange(Form1& form) {
 }
 
 void waitForProbe(SetSeriale& dialog) {
-    while (dialog.loadRunning())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QEventLoop loop;
+    QObject::connect(&dialog, &SetSeriale::loadFinished, &loop, &QEventLoop::quit);
+    if (dialog.loadRunning())
+        loop.exec();
 }
 
 } // namespace
