@@ -40,7 +40,7 @@ void onTheWire(Form1& form, int runs) {
     form.MSComm1.setPortOpen(false);
     for (int i = 0; i < runs; ++i) {
         QString text = QStringLiteral("POS");
-        form.Tx(text, 1);
+        form.Tx(text, Tipo::Position);
     }
     form.MSComm1.setPortOpen(false);
     const double span = median(device.commandSpans());
@@ -53,10 +53,10 @@ void exchanges(Form1& form, int runs) {
         QElapsedTimer clock;
         clock.start();
         QString text = QStringLiteral("POS");
-        form.Tx(text, 1);
+        form.Tx(text, Tipo::Position);
         tx.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
-    QPushButton* pos = form.controls.CmdPuls[18];
+    QPushButton* pos = form.controls.command("POS");
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer clock;
         clock.start();

@@ -20,12 +20,12 @@ QString Exchange::failureMessage(const QString& description) {
     return QStringLiteral("Serial error:     ") + description;
 }
 
-void Exchange::Tx(QString& Testo, quint8 Tipo) {
+void Exchange::Tx(QString& Testo, Tipo tipo) {
     m_view.exchangeStarted();
     m_port.discardOutput();
     m_port.discardInput();
     try {
-        run(Testo, Tipo);
+        run(Testo, tipo);
     } catch (const SerialError& e) {
         fail(e.description());
     } catch (const std::exception& e) {
@@ -33,7 +33,7 @@ void Exchange::Tx(QString& Testo, quint8 Tipo) {
     }
 }
 
-void Exchange::run(QString& Testo, quint8 Tipo) {
+void Exchange::run(QString& Testo, Tipo tipo) {
     if (!m_port.portOpen())
         m_port.setPortOpen(true);
     Testo.prepend(u'|');
@@ -53,14 +53,14 @@ void Exchange::run(QString& Testo, quint8 Tipo) {
     const QString kept = Reply::trimmed(reply, m_port.handshaking());
     ExchangeView::ReplyReport report;
     report.framed = Testo;
-    report.wantsPosition = Tipo == 1;
+    report.wantsPosition = tipo == Tipo::Position;
     if (report.wantsPosition)
         report.position = Reply::position(reply);
     report.hexDump = Reply::hexDump(reply);
     report.status = Reply::classify(kept);
     m_view.replyShown(report);
 
-    if (Tipo == 2)
+    if (tipo == Tipo::Listing)
         m_view.listingReceived(kept);
     m_view.exchangeEnded();
 }

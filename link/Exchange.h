@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/Tipo.h"
+
 #include <QString>
 
 class SerialPort;
@@ -12,9 +14,9 @@ class Exchange {
 public:
     Exchange(SerialPort& port, Waiter& waiter, ExchangeView& view);
 
-    // Tipo: 0 plain, 1 position, 2 listing (others as 0). Testo gets its "|" prefix in place.
+    // Testo gets its "|" prefix in place.
     // Never throws past the buffer discards: port failures go to the operator once.
-    void Tx(QString& Testo, quint8 Tipo);
+    void Tx(QString& Testo, Tipo tipo);
 
     // The message that reports a failure of the port during an exchange.
     static QString failureMessage(const QString& description);
@@ -23,7 +25,7 @@ public:
 
 private:
     void wait(qint16 ms);
-    void run(QString& Testo, quint8 Tipo);
+    void run(QString& Testo, Tipo tipo);
     void testEcho();
     QString collect();
     void fail(const QString& description);

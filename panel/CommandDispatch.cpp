@@ -1,53 +1,31 @@
 #include "panel/CommandDispatch.h"
 
+#include "link/Catalogue.h"
 #include "panel/Form1.h"
 
 #include "platform/MouseUpCheckBox.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <array>
 
 namespace {
 
-// Captions in the order they are compared; the first match decides the treatment.
-enum class Treatment { Value, Address, Position, Listing, Group, Reset, Plain };
-
-struct Entry {
-    const char* caption;
-    Treatment treatment;
-    const char* group; // for group choices
-};
-
-constexpr std::array<Entry, 19> Catalogue{{
-    {"OFST", Treatment::Value, nullptr},  {"PRST1", Treatment::Value, nullptr},
-    {"PRST2", Treatment::Value, nullptr}, {"NS", Treatment::Value, nullptr},
-    {"NR", Treatment::Value, nullptr},    {"ADDR", Treatment::Address, nullptr},
-    {"DEV", Treatment::Address, nullptr}, {"POS", Treatment::Position, nullptr},
-    {"STP", Treatment::Listing, nullptr}, {"GRAY", Treatment::Group, "CODE"},
-    {"BIN", Treatment::Group, "CODE"},    {"BCD", Treatment::Group, "CODE"},
-    {"CLW", Treatment::Group, "CNT"},     {"CCLW", Treatment::Group, "CNT"},
-    {"EXTD", Treatment::Group, "CNT"},    {"ODD", Treatment::Group, "PAR"},
-    {"EVEN", Treatment::Group, "PAR"},    {"POFF", Treatment::Group, "PAR"},
-    {"RST", Treatment::Reset, nullptr},
-}};
-
-const Entry* lookUp(const QString& caption) {
-    for (const Entry& entry : Catalogue)
-        if (caption == QLatin1String(entry.caption))
-            return &entry;
-    return nullptr;
-}
-
-QLineEdit* valueBox(Form1Controls& c, const QString& caption) {
-    if (caption == u"OFST")
-        return c.TxtOFST;
-    if (caption == u"PRST1")
+QLineEdit* valueBox(Form1Controls& c, Catalogue::Value value) {
+    switch (value) {
+    case Catalogue::Value::DEV:
+        return c.TxtDEV;
+    case Catalogue::Value::PRST1:
         return c.TxtPRST1;
-    if (caption == u"PRST2")
+    case Catalogue::Value::PRST2:
         return c.TxtPRST2;
-    if (caption == u"NS")
+    case Catalogue::Value::OFST:
+        return c.TxtOFST;
+    case Catalogue::Value::NS:
         return c.TxtNS;
+    case Catalogue::Value::NR:
+    case Catalogue::Value::None:
+        break;
+    }
     return c.TxtNR;
 }
 
@@ -76,42 +54,39 @@ void CommandDispatch::CmdPuls_Click(int Index) {
 }
 
 void CommandDispatch::dispatch(int Index) {
+    using Catalogue::Treatment;
     Form1Controls& c = m_form.controls;
     const QString caption = c.CmdPuls[std::size_t(Index)]->text();
-    const Entry* entry = lookUp(caption);
-    switch (entry ? entry->treatment : Treatment::Plain) {
+    const Catalogue::Command* command = Catalogue::match(caption);
+    switch (command ? command->treatment : Treatment::Plain) {
     case Treatment::Value:
-        send(caption + u'=' + valueBox(c, caption)->text(), 0);
-        break;
     case Treatment::Address:
-        send(caption + u'=' + c.TxtDEV->text(), 0);
-        break;
-    case Treatment::Position:
-        send(caption, 1);
+        send(caption + u'=' + valueBox(c, command->value)->text(), command->tipo);
         break;
     case Treatment::Listing:
         m_form.PulisciTasti();
-        send(caption, 2);
-        send(QStringLiteral("POS"), 1);
+        send(caption, command->tipo);
+        send(QStringLiteral("POS"), Tipo::Position);
         break;
     case Treatment::Group:
-        send(caption, 0);
+        send(caption, command->tipo);
         // Marked after the exchange, so the mark tells whether this very command was taken.
-        m_form.ImpostaTasti(QLatin1String(entry->group), c.CmdPuls[std::size_t(Index)]->text());
+        m_form.ImpostaTasti(QLatin1String(command->group), c.CmdPuls[std::size_t(Index)]->text());
         break;
     case Treatment::Reset:
-        send(caption, 0);
+        send(caption, command->tipo);
         m_form.PulisciTasti();
         break;
+    case Treatment::Position:
     case Treatment::Plain:
-        send(caption, 0);
+        send(caption, command ? command->tipo : Tipo::Plain);
         break;
     }
 }
 
-void CommandDispatch::send(const QString& text, quint8 Tipo) {
+void CommandDispatch::send(const QString& text, Tipo tipo) {
     QString Testo = text; // the exchange prefixes it in place
-    m_form.Tx(Testo, Tipo);
+    m_form.Tx(Testo, tipo);
 }
 
 void CommandDispatch::TxtSended_DblClick() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/Tipo.h"
+
 #include <QString>
 
 class Form1;
@@ -14,7 +16,7 @@ public:
     void TxtSended_DblClick();
 
 private:
-    void send(const QString& text, quint8 Tipo);
+    void send(const QString& text, Tipo tipo);
     void dispatch(int Index);
 
     Form1& m_form;

@@ -161,9 +161,9 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void Form1::Tx(QString& Testo, quint8 Tipo) {
+void Form1::Tx(QString& Testo, Tipo tipo) {
     ++m_exchanges;
-    m_exchange.Tx(Testo, Tipo);
+    m_exchange.Tx(Testo, tipo);
     --m_exchanges;
     if (!busy())
         runDeferred();

@@ -31,7 +31,7 @@ public:
     void Command1_Click();
     void Form_QueryUnload();
 
-    void Tx(QString& Testo, quint8 Tipo);
+    void Tx(QString& Testo, Tipo tipo);
     void Attendi(qint16& ms);
 
     void BloccaTasti();

@@ -1,5 +1,6 @@
 #include "panel/Form1Controls.h"
 
+#include "link/Catalogue.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <string_view>
 
 namespace {
 
@@ -40,11 +42,12 @@ QString indexed(const char* name, int index) {
 }
 
 struct CommandPlace {
-    const char* caption;
+    const char* word;
     Box box;
 };
 
-constexpr std::array<CommandPlace, 20> Commands{{
+// Where each command's button stands; the buttons themselves come from the catalogue.
+constexpr std::array<CommandPlace, 20> CommandPlaces{{
     {"DEV", {180, 60, 765, 375}},     {"ADDR", {1440, 60, 765, 375}},
     {"RST", {840, 720, 885, 375}},    {"GRAY", {120, 1320, 765, 375}},
     {"BIN", {900, 1320, 765, 375}},   {"BCD", {1680, 1320, 765, 375}},
@@ -56,6 +59,13 @@ constexpr std::array<CommandPlace, 20> Commands{{
     {"ZERO", {6345, 1635, 765, 375}}, {"NR", {5040, 2400, 765, 375}},
     {"POS", {2760, 945, 765, 375}},   {"STP", {6345, 945, 765, 375}},
 }};
+
+Box placeOf(const char* word) {
+    for (const CommandPlace& place : CommandPlaces)
+        if (std::string_view(place.word) == word)
+            return place.box;
+    return {};
+}
 
 struct ResultPlace {
     const char* caption;
@@ -103,11 +113,11 @@ Form1Controls::Form1Controls(QWidget* form) {
     LblPos->setFont(valueFont);
     LblZPV = label(form, "LblZPV", "", {5190, 1650, 1140, 300});
 
-    for (int i = 0; i < int(Commands.size()); ++i) {
-        const auto& place = Commands[std::size_t(i)];
-        CmdPuls[std::size_t(i)] = make<QPushButton>(form, indexed("CmdPuls", i),
-                                                    QString::fromLatin1(place.caption), place.box);
-        CmdPuls[std::size_t(i)]->setFont(commandFont);
+    for (std::size_t i = 0; i < Catalogue::Commands.size(); ++i) {
+        const char* word = Catalogue::Commands[i].word;
+        CmdPuls[i] = make<QPushButton>(form, indexed("CmdPuls", int(i)), QString::fromLatin1(word),
+                                       placeOf(word));
+        CmdPuls[i]->setFont(commandFont);
     }
     TxtDEV = make<QLineEdit>(form, "TxtDEV", "0", {960, 60, 435, 375});
     TxtPRST1 = make<QLineEdit>(form, "TxtPRST1", "", {960, 3360, 1155, 375});
@@ -142,4 +152,8 @@ Form1Controls::Form1Controls(QWidget* form) {
     Label3 = label(form, "Label3", "delay", {5220, 1395, 420, 240});
 
     Command1 = make<QPushButton>(form, "Command1", "Serial line", {5130, 15, 945, 330});
+}
+
+QPushButton* Form1Controls::command(const char* word) const {
+    return CmdPuls.at(std::size_t(Catalogue::indexOf(QString::fromLatin1(word))));
 }

@@ -25,8 +25,9 @@ struct Form1Controls {
     QLabel* LblPos;
     QLabel* LblZPV;
 
-    // Command buttons and value boxes.
+    // Command buttons, in the catalogue's order, and value boxes.
     std::array<QPushButton*, 20> CmdPuls;
+    QPushButton* command(const char* word) const;
     QLineEdit* TxtDEV;
     QLineEdit* TxtPRST1;
     QLineEdit* TxtPRST2;

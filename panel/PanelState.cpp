@@ -1,5 +1,6 @@
 #include "panel/PanelState.h"
 
+#include "link/Catalogue.h"
 #include "panel/Form1Controls.h"
 #include "panel/ListingParser.h"
 #include "platform/Colors.h"
@@ -7,18 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <array>
-
-namespace {
-
-struct Group {
-    const char* name;
-    int first; // index of the group's first button; the three are consecutive
-};
-
-constexpr std::array<Group, 3> Groups{{{"CODE", 3}, {"CNT", 6}, {"PAR", 9}}};
-
-} // namespace
 
 PanelState::PanelState(Form1Controls& controls, const quint8& RispostaOk)
     : m_controls(controls), m_RispostaOk(RispostaOk) {}
@@ -34,23 +23,21 @@ void PanelState::ImpostaTasti(const QString& Command, const QString& Dato) {
 }
 
 bool PanelState::markGroup(const QString& Command, const QString& Dato) {
-    for (const Group& group : Groups) {
-        if (Command != QLatin1String(group.name))
-            continue;
-        const quint32 selection = m_RispostaOk == 1 ? Colors::LightGreen : Colors::ButtonFace;
-        int chosen = -1;
-        for (int i = group.first; i < group.first + 3; ++i)
-            if (m_controls.CmdPuls[std::size_t(i)]->text() == Dato)
-                chosen = i;
-        if (chosen < 0)
-            return true;
-        Colors::setBackColor(m_controls.CmdPuls[std::size_t(chosen)], selection);
-        for (int i = group.first; i < group.first + 3; ++i)
-            if (i != chosen)
-                Colors::setBackColor(m_controls.CmdPuls[std::size_t(i)], Colors::ButtonFace);
+    const Catalogue::Group* group = Catalogue::group(Command);
+    if (!group)
+        return false;
+    const quint32 selection = m_RispostaOk == 1 ? Colors::LightGreen : Colors::ButtonFace;
+    QPushButton* chosen = nullptr;
+    for (const char* choice : group->choices)
+        if (Dato == QLatin1String(choice))
+            chosen = m_controls.command(choice);
+    if (!chosen)
         return true;
-    }
-    return false;
+    Colors::setBackColor(chosen, selection);
+    for (const char* choice : group->choices)
+        if (m_controls.command(choice) != chosen)
+            Colors::setBackColor(m_controls.command(choice), Colors::ButtonFace);
+    return true;
 }
 
 bool PanelState::showValue(const QString& Command, const QString& Dato) {
@@ -68,8 +55,9 @@ bool PanelState::showValue(const QString& Command, const QString& Dato) {
 }
 
 void PanelState::PulisciTasti() {
-    for (int i = 3; i <= 18; ++i)
-        Colors::setBackColor(m_controls.CmdPuls[std::size_t(i)], Colors::ButtonFace);
+    for (std::size_t i = 0; i < Catalogue::Commands.size(); ++i)
+        if (Catalogue::Commands[i].resetClears)
+            Colors::setBackColor(m_controls.CmdPuls[i], Colors::ButtonFace);
     for (QLineEdit* box : {m_controls.TxtPRST1, m_controls.TxtPRST2, m_controls.TxtOFST,
                            m_controls.TxtNS, m_controls.TxtNR})
         box->setText(QString());

@@ -24,7 +24,7 @@ void Polling::ChkCont_MouseUp() {
     }
     while (c.ChkCont->isChecked()) {
         QString Testo = QStringLiteral("POS");
-        m_form.Tx(Testo, 1);
+        m_form.Tx(Testo, Tipo::Position);
         qint16 pause = pauseFor(c.TxtCont->text());
         m_form.Attendi(pause);
     }

@@ -13,15 +13,15 @@ QString SimPanel::wire() const {
     return QString::fromLatin1(line.encoder().received());
 }
 
-QString SimPanel::send(const QString& command, quint8 tipo) {
+QString SimPanel::send(const QString& command, Tipo tipo) {
     QString text = command;
     form.Tx(text, tipo);
     return text;
 }
 
-QList<quint32> SimPanel::marks(int from, int to) const {
+QList<quint32> SimPanel::marks(const QStringList& words) const {
     QList<quint32> out;
-    for (int i = from; i <= to; ++i)
-        out.append(Colors::backColor(c.CmdPuls[std::size_t(i)]));
+    for (const QString& word : words)
+        out.append(Colors::backColor(c.command(qPrintable(word))));
     return out;
 }

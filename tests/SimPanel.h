@@ -19,9 +19,9 @@ struct SimPanel {
     // Every byte the current simulator has received.
     QString wire() const;
     // Runs one exchange as the panel's own code does; returns the framed text.
-    QString send(const QString& command, quint8 tipo);
+    QString send(const QString& command, Tipo tipo);
     // Back colours of the command buttons from..to.
-    QList<quint32> marks(int from, int to) const;
+    QList<quint32> marks(const QStringList& words) const;
 
     SimulatedCom1 line;
     QtSerialPort port;

@@ -37,7 +37,7 @@ void EndToEndPanelTest::positionExchangeShowsEveryStage() {
     SimPanel panel;
     QElapsedTimer clock;
     clock.start();
-    panel.send("POS", 1);
+    panel.send("POS", Tipo::Position);
     QVERIFY(clock.elapsed() >= 300);
     QCOMPARE(panel.wire(), QStringLiteral("|POS\r"));
     QCOMPARE(panel.c.TxtSended->text(), QStringLiteral("|POS"));
@@ -78,20 +78,20 @@ void EndToEndPanelTest::everyButtonPutsItsCommandOnTheWire() {
 
 void EndToEndPanelTest::listingBringsTheDeviceStateIntoThePanel() {
     SimPanel panel;
-    for (int index : {4, 7, 10})
-        panel.c.CmdPuls[std::size_t(index)]->click();
+    for (const char* word : {"BIN", "CCLW", "EVEN"})
+        panel.c.command(word)->click();
     panel.c.TxtNS->setText("4096");
-    panel.c.CmdPuls[15]->click();
+    panel.c.command("NS")->click();
     panel.c.TxtNR->setText("8");
-    panel.c.CmdPuls[17]->click();
+    panel.c.command("NR")->click();
     panel.c.TxtOFST->setText("5");
-    panel.c.CmdPuls[14]->click();
+    panel.c.command("OFST")->click();
     panel.c.TxtNS->setText("1");
     panel.c.TxtNR->setText("1");
 
-    panel.c.CmdPuls[19]->click();
+    panel.c.command("STP")->click();
     QVERIFY(panel.wire().endsWith(QStringLiteral("|STP\r|POS\r")));
-    QCOMPARE(panel.marks(3, 11),
+    QCOMPARE(panel.marks({"GRAY", "BIN", "BCD", "CLW", "CCLW", "EXTD", "ODD", "EVEN", "POFF"}),
              (QList<quint32>{Face, Green, Face, Face, Green, Face, Face, Green, Face}));
     QCOMPARE(panel.c.TxtNS->text(), QStringLiteral("4096"));
     QCOMPARE(panel.c.TxtNR->text(), QStringLiteral("8"));
@@ -104,13 +104,13 @@ void EndToEndPanelTest::listingBringsTheDeviceStateIntoThePanel() {
 void EndToEndPanelTest::groupMarkFollowsTheAcknowledgement() {
     {
         SimPanel panel;
-        panel.c.CmdPuls[3]->click();
-        QCOMPARE(panel.marks(3, 5), (QList<quint32>{Green, Face, Face}));
+        panel.c.command("GRAY")->click();
+        QCOMPARE(panel.marks({"GRAY", "BIN", "BCD"}), (QList<quint32>{Green, Face, Face}));
     }
     SimPanel silent({"--silent"});
-    silent.c.CmdPuls[3]->click();
+    silent.c.command("GRAY")->click();
     QCOMPARE(silent.wire(), QStringLiteral("|GRAY\r"));
-    QCOMPARE(silent.marks(3, 5), (QList<quint32>{Face, Face, Face}));
+    QCOMPARE(silent.marks({"GRAY", "BIN", "BCD"}), (QList<quint32>{Face, Face, Face}));
 }
 
 void EndToEndPanelTest::missingPortIsReportedAndTheNextExchangeWorks() {
@@ -119,7 +119,7 @@ void EndToEndPanelTest::missingPortIsReportedAndTheNextExchangeWorks() {
     panel.line.stop();
     QVERIFY(!QFile::exists(panel.path("com1")));
     panel.c.ChkCont->setChecked(true);
-    panel.send("POS", 1);
+    panel.send("POS", Tipo::Position);
     QCOMPARE(catcher.texts.size(), 1);
     const QString text = catcher.texts.first();
     QVERIFY2(text.startsWith(QStringLiteral("Serial error:     COM1 (") + panel.path("com1")),
@@ -129,7 +129,7 @@ void EndToEndPanelTest::missingPortIsReportedAndTheNextExchangeWorks() {
     QVERIFY(!panel.port.portOpen());
 
     panel.start();
-    panel.send("POS", 1);
+    panel.send("POS", Tipo::Position);
     QCOMPARE(catcher.texts.size(), 1);
     QCOMPARE(panel.c.LblReceived->text(), QStringLiteral(">"));
 }
@@ -167,7 +167,7 @@ void EndToEndPanelTest::hangUpDuringPollingReportsOnceAndStops() {
     QCOMPARE(panel.wire().count(QStringLiteral("|POS\r")), 3);
 
     panel.start();
-    panel.send("POS", 1);
+    panel.send("POS", Tipo::Position);
     QCOMPARE(catcher.texts.size(), 1);
     QCOMPARE(panel.c.LblReceived->text(), QStringLiteral(">"));
 }

@@ -21,7 +21,7 @@ class ExchangeTest : public QObject {
         Form1 form{port, [] {}, &port};
         Form1Controls& c = form.controls;
 
-        QString send(QString testo, quint8 tipo = 0) {
+        QString send(QString testo, Tipo tipo = Tipo::Plain) {
             form.Tx(testo, tipo);
             return testo;
         }
@@ -45,7 +45,7 @@ private slots:
 void ExchangeTest::framesAndPacesTheCommand() {
     Rig rig;
     rig.port.script.reply = QStringLiteral("\r1234\n>") + DC1;
-    QCOMPARE(rig.send("POS", 1), QStringLiteral("|POS"));
+    QCOMPARE(rig.send("POS", Tipo::Position), QStringLiteral("|POS"));
     QCOMPARE(rig.port.wire, QStringLiteral("|POS\r"));
     // One character every 50 ms, the CR after one more pause: (n + 1) x 50 ms.
     QCOMPARE(rig.port.sentAt, (QList<qint64>{0, 50, 100, 150, 250}));
@@ -138,7 +138,7 @@ void ExchangeTest::extractsThePosition() {
     QFETCH(QString, reply);
     Rig rig;
     rig.port.script.reply = reply;
-    rig.send("POS", 1);
+    rig.send("POS", Tipo::Position);
     QTEST(rig.c.LblPos->text(), "position");
 }
 
@@ -148,7 +148,7 @@ void ExchangeTest::noEchoStillCollectsTheReply() {
     rig.port.script.reply = QStringLiteral("\r\n>") + DC1;
     rig.port.setHandshaking(1);
     rig.port.handshakeLog.clear();
-    rig.send("POS", 1);
+    rig.send("POS", Tipo::Position);
     QCOMPARE(rig.c.TxtSended->text(), QStringLiteral("NO ECHO !!"));
     QCOMPARE(rig.port.wire, QStringLiteral("|POS\r"));
     // Flow control off for the grace wait, then back to FlussoMem, which is 0 at start.
@@ -173,9 +173,9 @@ void ExchangeTest::lateEchoResetsTheLine() {
 void ExchangeTest::keepsTheHistoryNewestFirst() {
     Rig rig;
     rig.port.script.reply = QStringLiteral("\r1\n>") + DC1;
-    rig.send("POS", 1);
+    rig.send("POS", Tipo::Position);
     QCOMPARE(rig.c.LblBack->text(), QStringLiteral("\n"));
-    rig.send("POS", 1);
+    rig.send("POS", Tipo::Position);
     QCOMPARE(rig.c.LblBack->text(), QStringLiteral("|POS   ......   >\n\n"));
 }
 
@@ -193,7 +193,7 @@ void ExchangeTest::reportsAPortFailureOnce() {
     rig.port.script.openFailure = QStringLiteral("COM3 (/dev/ttyUSB0): device not found");
     rig.c.ChkCont->setChecked(true);
     rig.form.BloccaTasti();
-    rig.send("POS", 1);
+    rig.send("POS", Tipo::Position);
     QCOMPARE(catcher.texts, QStringList{QStringLiteral(
                                 "Serial error:     COM3 (/dev/ttyUSB0): device not found")});
     QCOMPARE(catcher.icons, QList<QMessageBox::Icon>{QMessageBox::Critical});
@@ -209,7 +209,7 @@ void ExchangeTest::failureDuringCollectingClosesThePort() {
     MessageCatcher catcher;
     rig.port.script.reply = QStringLiteral("\r12");
     rig.port.script.failAtRead = 3;
-    rig.send("POS", 1);
+    rig.send("POS", Tipo::Position);
     QVERIFY(!rig.port.portOpen());
     QCOMPARE(catcher.texts.size(), 1);
     QVERIFY(catcher.texts[0].endsWith(QStringLiteral("device gone")));

@@ -122,7 +122,7 @@ void Form1Test::closingDuringAnExchangeEndsAtOnce() {
     form.show();
     QTimer::singleShot(80, &form, [&] { form.close(); });
     QString command = QStringLiteral("POS");
-    form.Tx(command, 1);
+    form.Tx(command, Tipo::Position);
     QCOMPARE(storedAtEnd, QStringLiteral("5"));
     QVERIFY(!portOpenAtEnd);
 }
@@ -151,7 +151,7 @@ void Form1Test::pressDuringTheProbeWaitsForIt() {
         if (!portWhenSent)
             portWhenSent = device.commPort();
     };
-    QTimer::singleShot(0, &form, [&] { form.controls.CmdPuls[16]->click(); });
+    QTimer::singleShot(0, &form, [&] { form.controls.command("ZERO")->click(); });
     form.dialog().Form_Load();
     QVERIFY(device.wire.isEmpty());
     QTRY_COMPARE(device.wire, QStringLiteral("|ZERO\r"));

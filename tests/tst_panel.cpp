@@ -1,5 +1,6 @@
 #include "MessageCatcher.h"
 #include "ScriptedPort.h"
+#include "link/Catalogue.h"
 #include "panel/Form1.h"
 #include "platform/Colors.h"
 
@@ -22,11 +23,20 @@ QString listing(const QStringList& entries) {
     return text + u'>';
 }
 
-QList<quint32> colours(const Form1Controls& c, int from, int to) {
+QList<quint32> colours(const Form1Controls& c, const QStringList& words) {
     QList<quint32> out;
-    for (int i = from; i <= to; ++i)
-        out.append(Colors::backColor(c.CmdPuls[std::size_t(i)]));
+    for (const QString& word : words)
+        out.append(Colors::backColor(c.command(qPrintable(word))));
     return out;
+}
+
+// The nine buttons of the three setting groups.
+QStringList groupWords() {
+    QStringList words;
+    for (const Catalogue::Group& group : Catalogue::Groups)
+        for (const char* choice : group.choices)
+            words.append(QString::fromLatin1(choice));
+    return words;
 }
 
 struct Rig {
@@ -37,8 +47,8 @@ struct Rig {
         form.Form_Load();
         port.script.reply = QStringLiteral("\r\n>") + DC1;
     }
-    void press(int index) {
-        c.CmdPuls[std::size_t(index)]->click();
+    void press(const char* word) {
+        c.command(word)->click();
         QCoreApplication::processEvents(); // deferred work, if any
     }
 };
@@ -70,36 +80,33 @@ private slots:
 void PanelTest::groupTable_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("dato");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("chosen");
-    const char* groups[] = {"CODE", "CNT", "PAR"};
+    QTest::addColumn<QStringList>("group");
+    const QStringList all = groupWords();
     for (int g = 0; g < 3; ++g) {
-        for (int k = 0; k < 3; ++k) {
-            const int index = 3 + 3 * g + k;
-            const QString caption = Rig().c.CmdPuls[std::size_t(index)]->text();
-            QTest::addRow("%s %s", groups[g], qPrintable(caption))
-                << groups[g] << caption << 3 + 3 * g << index;
-        }
-        QTest::addRow("%s outside", groups[g]) << groups[g] << "XYZ" << 3 + 3 * g << -1;
+        const QString name = QStringList{"CODE", "CNT", "PAR"}[g];
+        const QStringList group = all.mid(3 * g, 3);
+        for (const QString& choice : group)
+            QTest::addRow("%s %s", qPrintable(name), qPrintable(choice)) << name << choice << group;
+        QTest::addRow("%s outside", qPrintable(name)) << name << "XYZ" << group;
     }
 }
 
 void PanelTest::groupTable() {
     QFETCH(QString, command);
     QFETCH(QString, dato);
-    QFETCH(int, first);
-    QFETCH(int, chosen);
+    QFETCH(QStringList, group);
+    const bool known = group.contains(dato);
     for (quint8 ok : {quint8(0), quint8(1)}) {
         Rig rig;
-        for (int i = 3; i <= 11; ++i)
-            Colors::setBackColor(rig.c.CmdPuls[std::size_t(i)], 123);
+        for (const QString& word : groupWords())
+            Colors::setBackColor(rig.c.command(qPrintable(word)), 123);
         rig.form.RispostaOk = ok;
         rig.form.ImpostaTasti(command, dato);
-        for (int i = 3; i <= 11; ++i) {
+        for (const QString& word : groupWords()) {
             quint32 expected = 123;
-            if (chosen >= 0 && i >= first && i < first + 3)
-                expected = i == chosen && ok ? Green : Face;
-            QCOMPARE(Colors::backColor(rig.c.CmdPuls[std::size_t(i)]), expected);
+            if (known && group.contains(word))
+                expected = word == dato && ok ? Green : Face;
+            QCOMPARE(Colors::backColor(rig.c.command(qPrintable(word))), expected);
         }
     }
 }
@@ -141,7 +148,7 @@ void PanelTest::listingQuirks() {
     rig.form.LeggiElenco(text);
     QTEST(rig.c.TxtNR->text(), "nr");
     QTEST(rig.c.LblZPV->text(), "zpv");
-    QTEST(Colors::backColor(rig.c.CmdPuls[4]), "bin");
+    QTEST(Colors::backColor(rig.c.command("BIN")), "bin");
     QVERIFY(rig.c.TxtDEV->text() == "0" && rig.c.TxtPRST1->text().isEmpty());
 }
 
@@ -158,16 +165,17 @@ void PanelTest::listingOfAnyLengthIsParsedInFull() {
 
 void PanelTest::resetCoverage() {
     Rig rig;
-    for (int i = 0; i < 20; ++i)
-        Colors::setBackColor(rig.c.CmdPuls[std::size_t(i)], Green);
+    for (QPushButton* button : rig.c.CmdPuls)
+        Colors::setBackColor(button, Green);
     for (QLineEdit* box : {rig.c.TxtPRST1, rig.c.TxtPRST2, rig.c.TxtOFST, rig.c.TxtNS, rig.c.TxtNR})
         box->setText("5");
     rig.c.LblZPV->setText("9");
     rig.c.TxtDEV->setText("3");
     rig.form.PulisciTasti();
-    QCOMPARE(colours(rig.c, 3, 18), QList<quint32>(16, Face));
-    QCOMPARE(colours(rig.c, 0, 2), QList<quint32>(3, Green));
-    QCOMPARE(colours(rig.c, 19, 19), QList<quint32>{Green});
+    QCOMPARE(colours(rig.c, groupWords() +
+                                QStringList{"PRST1", "PRST2", "OFST", "NS", "ZERO", "NR", "POS"}),
+             QList<quint32>(16, Face));
+    QCOMPARE(colours(rig.c, {"DEV", "ADDR", "RST", "STP"}), QList<quint32>(4, Green));
     for (QLineEdit* box : {rig.c.TxtPRST1, rig.c.TxtPRST2, rig.c.TxtOFST, rig.c.TxtNS, rig.c.TxtNR})
         QVERIFY(box->text().isEmpty());
     QVERIFY(rig.c.LblZPV->text().isEmpty());
@@ -193,59 +201,68 @@ void PanelTest::lockCoverage() {
 }
 
 void PanelTest::catalogue_data() {
-    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("wire");
-    const char* wires[] = {"|DEV=0\r", "|ADDR=0\r", "|RST\r",    "|GRAY\r",   "|BIN\r",
-                           "|BCD\r",   "|CLW\r",    "|CCLW\r",   "|EXTD\r",   "|ODD\r",
-                           "|EVEN\r",  "|POFF\r",   "|PRST1=\r", "|PRST2=\r", "|OFST=\r",
-                           "|NS=\r",   "|ZERO\r",   "|NR=\r",    "|POS\r",    "|STP\r|POS\r"};
-    for (int i = 0; i < 20; ++i)
-        QTest::addRow("%d %s", i, wires[i] + 1) << i << QString::fromLatin1(wires[i]);
+    const char* rows[][2] = {{"DEV", "|DEV=0\r"},    {"ADDR", "|ADDR=0\r"},  {"RST", "|RST\r"},
+                             {"GRAY", "|GRAY\r"},    {"BIN", "|BIN\r"},      {"BCD", "|BCD\r"},
+                             {"CLW", "|CLW\r"},      {"CCLW", "|CCLW\r"},    {"EXTD", "|EXTD\r"},
+                             {"ODD", "|ODD\r"},      {"EVEN", "|EVEN\r"},    {"POFF", "|POFF\r"},
+                             {"PRST1", "|PRST1=\r"}, {"PRST2", "|PRST2=\r"}, {"OFST", "|OFST=\r"},
+                             {"NS", "|NS=\r"},       {"ZERO", "|ZERO\r"},    {"NR", "|NR=\r"},
+                             {"POS", "|POS\r"},      {"STP", "|STP\r|POS\r"}};
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1];
 }
 
 void PanelTest::catalogue() {
-    QFETCH(int, index);
+    QFETCH(QString, word);
     Rig rig;
-    rig.press(index);
+    rig.press(qPrintable(word));
     QTEST(rig.port.wire, "wire");
     for (QPushButton* b : rig.c.CmdPuls)
         QVERIFY(b->isEnabled());
 }
 
 void PanelTest::valueTextsGoUnchanged_data() {
-    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("value");
-    QTest::newRow("NR with blank and letters") << 17 << " 1 6abc";
-    QTest::newRow("NS signed") << 15 << "-8192";
-    QTest::newRow("OFST long") << 14 << QString(200, u'9');
-    QTest::newRow("PRST1") << 12 << "+1.5e3";
-    QTest::newRow("PRST2 empty") << 13 << "";
-    QTest::newRow("DEV") << 0 << " 12 ";
-    QTest::newRow("ADDR") << 1 << "x";
+    QTest::newRow("NR with blank and letters") << "NR"
+                                               << " 1 6abc";
+    QTest::newRow("NS signed") << "NS"
+                               << "-8192";
+    QTest::newRow("OFST long") << "OFST" << QString(200, u'9');
+    QTest::newRow("PRST1") << "PRST1"
+                           << "+1.5e3";
+    QTest::newRow("PRST2 empty") << "PRST2"
+                                 << "";
+    QTest::newRow("DEV") << "DEV"
+                         << " 12 ";
+    QTest::newRow("ADDR") << "ADDR"
+                          << "x";
 }
 
 void PanelTest::valueTextsGoUnchanged() {
-    QFETCH(int, index);
+    QFETCH(QString, caption);
     QFETCH(QString, value);
     Rig rig;
-    const QString caption = rig.c.CmdPuls[std::size_t(index)]->text();
-    QLineEdit* box = index <= 1 ? rig.c.TxtDEV : rig.form.findChild<QLineEdit*>("Txt" + caption);
+    const bool address = caption == "DEV" || caption == "ADDR";
+    QLineEdit* box = address ? rig.c.TxtDEV : rig.form.findChild<QLineEdit*>("Txt" + caption);
     box->setText(value);
-    rig.press(index);
+    rig.press(qPrintable(caption));
     QCOMPARE(rig.port.wire, u'|' + caption + u'=' + value + u'\r');
 }
 
 void PanelTest::listingPressRefillsThePanelThenReadsPosition() {
     Rig rig;
     rig.c.TxtPRST1->setText("5");
-    Colors::setBackColor(rig.c.CmdPuls[16], Green);
+    Colors::setBackColor(rig.c.command("ZERO"), Green);
     rig.port.script.reply =
         listing({"CODE=BCD", "CNT=EXTD", "PAR=ODD", "ZPV=4", "OFST=2", "NS=4096", "NR=1"}) + DC1;
-    rig.press(19);
+    rig.press("STP");
     QCOMPARE(rig.port.wire, QStringLiteral("|STP\r|POS\r"));
-    QCOMPARE(colours(rig.c, 3, 11),
+    QCOMPARE(colours(rig.c, groupWords()),
              (QList<quint32>{Face, Face, Green, Face, Face, Green, Green, Face, Face}));
-    QCOMPARE(Colors::backColor(rig.c.CmdPuls[16]), Face);
+    QCOMPARE(Colors::backColor(rig.c.command("ZERO")), Face);
     QCOMPARE(rig.c.TxtNS->text(), QStringLiteral("4096"));
     QCOMPARE(rig.c.TxtNR->text(), QStringLiteral("1"));
     QCOMPARE(rig.c.TxtOFST->text(), QStringLiteral("2"));
@@ -256,11 +273,12 @@ void PanelTest::listingPressRefillsThePanelThenReadsPosition() {
 
 void PanelTest::groupPressMarksOnlyWhenAcknowledged() {
     Rig rig;
-    rig.press(3);
-    QCOMPARE(colours(rig.c, 3, 5), (QList<quint32>{Green, Face, Face}));
+    const QStringList code{"GRAY", "BIN", "BCD"};
+    rig.press("GRAY");
+    QCOMPARE(colours(rig.c, code), (QList<quint32>{Green, Face, Face}));
     rig.port.script.reply = QStringLiteral("\r\n?") + DC1;
-    rig.press(4);
-    QCOMPARE(colours(rig.c, 3, 5), (QList<quint32>{Face, Face, Face}));
+    rig.press("BIN");
+    QCOMPARE(colours(rig.c, code), (QList<quint32>{Face, Face, Face}));
 }
 
 void PanelTest::resetPressClearsWhateverTheAnswer() {
@@ -268,7 +286,7 @@ void PanelTest::resetPressClearsWhateverTheAnswer() {
     MessageCatcher catcher;
     rig.c.TxtNS->setText("8192");
     rig.port.script.openFailure = "COM1 (/dev/ttyS0): device not found";
-    rig.press(2);
+    rig.press("RST");
     QVERIFY(rig.c.TxtNS->text().isEmpty());
     QCOMPARE(catcher.texts.size(), 1);
 }
@@ -276,13 +294,13 @@ void PanelTest::resetPressClearsWhateverTheAnswer() {
 void PanelTest::pressWhilePollingOnlyStopsIt() {
     Rig rig;
     rig.c.ChkCont->setChecked(true);
-    rig.press(16);
+    rig.press("ZERO");
     QVERIFY(rig.port.wire.isEmpty());
     QVERIFY(!rig.c.ChkCont->isChecked());
     for (QPushButton* b : rig.c.CmdPuls)
         QVERIFY(!b->isEnabled());
     rig.form.SBloccaTasti(); // what the polling loop does when it ends
-    rig.press(16);
+    rig.press("ZERO");
     QCOMPARE(rig.port.wire, QStringLiteral("|ZERO\r"));
 }
 
@@ -292,10 +310,10 @@ void PanelTest::buttonsStayLockedThroughTheWholePress() {
     rig.port.script.reply = listing({"NR=16"}) + DC1;
     // Between the two exchanges of STP nothing may unlock the buttons.
     QObject::connect(rig.c.TxtNR, &QLineEdit::textChanged,
-                     [&] { enabledAtPos.append(rig.c.CmdPuls[0]->isEnabled()); });
-    rig.press(19);
+                     [&] { enabledAtPos.append(rig.c.command("DEV")->isEnabled()); });
+    rig.press("STP");
     QCOMPARE(enabledAtPos, QList<bool>{false});
-    QVERIFY(rig.c.CmdPuls[0]->isEnabled());
+    QVERIFY(rig.c.command("DEV")->isEnabled());
 }
 
 void PanelTest::doubleClickTogglesTheDump() {

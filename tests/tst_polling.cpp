@@ -89,7 +89,7 @@ void PollingTest::pressDuringPollingSendsNothing() {
     Rig rig;
     rig.port.onWait = [&] {
         if (++rig.waits == 3)
-            rig.c.CmdPuls[16]->click(); // ZERO, while the first poll is sending
+            rig.c.command("ZERO")->click(); // while the first poll is sending
     };
     rig.tick();
     QCOMPARE(rig.port.wire, QStringLiteral("|POS\r"));
@@ -117,7 +117,7 @@ void PollingTest::tickDuringAPressWaitsForThePress() {
         if (rig.waits == 30)
             rig.c.ChkCont->setChecked(false);
     };
-    rig.c.CmdPuls[16]->click();
+    rig.c.command("ZERO")->click();
     QVERIFY(rig.port.wire.startsWith(QStringLiteral("|ZERO\r")));
     QCOMPARE(rig.polls(), 0);
     QTRY_VERIFY(rig.polls() > 0); // taken up from the event loop once the press is over
@@ -127,12 +127,12 @@ void PollingTest::tickDuringAPressWaitsForThePress() {
 void PollingTest::releaseThatUnticksUnlocksTheButtons() {
     Rig rig;
     rig.c.ChkCont->setChecked(true); // ticked from the keyboard: no polling starts
-    rig.c.CmdPuls[0]->click();
-    QVERIFY(!rig.c.CmdPuls[0]->isEnabled());
+    rig.c.command("DEV")->click();
+    QVERIFY(!rig.c.command("DEV")->isEnabled());
     rig.c.ChkCont->setChecked(true);
     rig.tick(); // this release unticks it
     QVERIFY(rig.port.wire.isEmpty());
-    QVERIFY(rig.c.CmdPuls[0]->isEnabled());
+    QVERIFY(rig.c.command("DEV")->isEnabled());
 }
 
 QTEST_MAIN(PollingTest)

@@ -82,7 +82,7 @@ void SetSerialeEndToEndTest::switchingPortAndBaudReachesTheOtherEncoder() {
         QCOMPARE(port.settings(), QStringLiteral("19200,N,8,1"));
 
         QString command = QStringLiteral("POS");
-        form.Tx(command, 1);
+        form.Tx(command, Tipo::Position);
         QCOMPARE(form.RispostaOk, quint8(1));
         QVERIFY(second.received().contains("|POS\r"));
         QVERIFY(!first.received().contains("|POS"));

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "link/Tipo.h"
+
+#include <QString>
+#include <QStringView>
+#include <array>
+
+// The encoder's command set as the protocol knows it: every command word, the value it
+// takes, how its reply is read, the setting group it chooses in, and the names a
+// parameter listing reports. It knows nothing of widgets; the panel and the companion
+// both build on it.
+namespace Catalogue {
+
+// Which text is sent with the command word, after "=".
+enum class Value : quint8 { None, DEV, PRST1, PRST2, OFST, NS, NR };
+
+// What a command does around its exchange.
+enum class Treatment : quint8 { Value, Address, Position, Listing, Group, Reset, Plain };
+
+struct Command {
+    const char* word;
+    Treatment treatment;
+    Value value;       // None for a bare command word
+    Tipo tipo;         // how its reply is read
+    const char* group; // the setting it chooses in, or nullptr
+    bool resetClears;  // a reset of the panel clears its mark
+};
+
+// In button order: a panel shows them in this order, indexed from 0.
+constexpr std::array<Command, 20> Commands{{
+    {"DEV", Treatment::Address, Value::DEV, Tipo::Plain, nullptr, false},
+    {"ADDR", Treatment::Address, Value::DEV, Tipo::Plain, nullptr, false},
+    {"RST", Treatment::Reset, Value::None, Tipo::Plain, nullptr, false},
+    {"GRAY", Treatment::Group, Value::None, Tipo::Plain, "CODE", true},
+    {"BIN", Treatment::Group, Value::None, Tipo::Plain, "CODE", true},
+    {"BCD", Treatment::Group, Value::None, Tipo::Plain, "CODE", true},
+    {"CLW", Treatment::Group, Value::None, Tipo::Plain, "CNT", true},
+    {"CCLW", Treatment::Group, Value::None, Tipo::Plain, "CNT", true},
+    {"EXTD", Treatment::Group, Value::None, Tipo::Plain, "CNT", true},
+    {"ODD", Treatment::Group, Value::None, Tipo::Plain, "PAR", true},
+    {"EVEN", Treatment::Group, Value::None, Tipo::Plain, "PAR", true},
+    {"POFF", Treatment::Group, Value::None, Tipo::Plain, "PAR", true},
+    {"PRST1", Treatment::Value, Value::PRST1, Tipo::Plain, nullptr, true},
+    {"PRST2", Treatment::Value, Value::PRST2, Tipo::Plain, nullptr, true},
+    {"OFST", Treatment::Value, Value::OFST, Tipo::Plain, nullptr, true},
+    {"NS", Treatment::Value, Value::NS, Tipo::Plain, nullptr, true},
+    {"ZERO", Treatment::Plain, Value::None, Tipo::Plain, nullptr, true},
+    {"NR", Treatment::Value, Value::NR, Tipo::Plain, nullptr, true},
+    {"POS", Treatment::Position, Value::None, Tipo::Position, nullptr, true},
+    {"STP", Treatment::Listing, Value::None, Tipo::Listing, nullptr, false},
+}};
+
+// The words a press is compared with, in this order; the first match decides. A word
+// that matches none (ZERO) is sent plain.
+constexpr std::array<const char*, 19> DispatchOrder{
+    "OFST", "PRST1", "PRST2", "NS",   "NR",   "ADDR", "DEV",  "POS",  "STP", "GRAY",
+    "BIN",  "BCD",   "CLW",   "CCLW", "EXTD", "ODD",  "EVEN", "POFF", "RST"};
+
+// A setting with three choices; the listing reports it under its name.
+struct Group {
+    const char* name;
+    std::array<const char*, 3> choices;
+};
+
+constexpr std::array<Group, 3> Groups{{
+    {"CODE", {"GRAY", "BIN", "BCD"}},
+    {"CNT", {"CLW", "CCLW", "EXTD"}},
+    {"PAR", {"ODD", "EVEN", "POFF"}},
+}};
+
+// The names a parameter listing reports, in its order. ZPV can be read, never written.
+struct Listed {
+    const char* name;
+    bool readOnly;
+};
+
+constexpr std::array<Listed, 7> ListingNames{{
+    {"CODE", false},
+    {"CNT", false},
+    {"PAR", false},
+    {"ZPV", true},
+    {"OFST", false},
+    {"NS", false},
+    {"NR", false},
+}};
+
+// Index of a command word in button order, or -1.
+int indexOf(QStringView word);
+
+// The command a pressed word is treated as, in dispatch order; nullptr for plain.
+const Command* match(QStringView word);
+
+// The group a listing name stands for, or nullptr.
+const Group* group(QStringView name);
+
+// The text an exchange sends for a command, the value appended after "=" when it takes one.
+QString commandText(const Command& command, const QString& value);
+
+} // namespace Catalogue
