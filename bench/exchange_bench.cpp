@@ -37,12 +37,12 @@ double cpuSeconds() {
 void onTheWire(Form1& form, int runs) {
     WireDevice device;
     qputenv("ZINTOR_COM1", device.path().toUtf8());
-    form.MSComm1.setPortOpen(false);
+    form.MSComm1().setPortOpen(false);
     for (int i = 0; i < runs; ++i) {
         QString text = QStringLiteral("POS");
         form.Tx(text, Tipo::Position);
     }
-    form.MSComm1.setPortOpen(false);
+    form.MSComm1().setPortOpen(false);
     const double span = median(device.commandSpans());
     row("POS on the wire, first byte to CR, median", span, "ms", span / PosWireFloorMs, "<= 1.05");
 }
@@ -56,7 +56,7 @@ void exchanges(Form1& form, int runs) {
         form.Tx(text, Tipo::Position);
         tx.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
-    QPushButton* pos = form.controls.command("POS");
+    QPushButton* pos = form.controls().command("POS");
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer clock;
         clock.start();
@@ -70,12 +70,12 @@ void exchanges(Form1& form, int runs) {
 
 void polling(Form1& form, const EncoderSim& encoder, int seconds) {
     const qsizetype before = encoder.received().count("|POS\r");
-    QTimer::singleShot(seconds * 1000, [&form] { form.controls.ChkCont->setChecked(false); });
-    form.controls.ChkCont->setChecked(true);
+    QTimer::singleShot(seconds * 1000, [&form] { form.controls().ChkCont->setChecked(false); });
+    form.controls().ChkCont->setChecked(true);
     const double cpuStart = cpuSeconds();
     QElapsedTimer clock;
     clock.start();
-    form.polling.ChkCont_MouseUp();
+    form.ChkCont_MouseUp();
     const double wall = double(clock.nsecsElapsed()) / 1e9;
     const double cpu = cpuSeconds() - cpuStart;
     const qsizetype reads = encoder.received().count("|POS\r") - before;

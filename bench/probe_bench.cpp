@@ -1,7 +1,9 @@
 // How long the settings dialog's load step takes: the probe of COM1..COM16 through the
 // real serial port, with none of them present and with one simulated encoder.
+#include "QuietView.h"
 #include "SimulatedCom1.h"
 #include "Table.h"
+#include "link/PortGate.h"
 #include "platform/QtSerialPort.h"
 #include "settings/SetSeriale.h"
 
@@ -21,7 +23,9 @@ void measure(const char* name, bool open, const char* target) {
     port.setHandshaking(1);
     if (open)
         port.setPortOpen(true);
-    SetSeriale dialog;
+    QuietView view;
+    PortGate gate(port, view);
+    SetSeriale dialog(gate);
     dialog.Default(port, 9600, 0);
     std::vector<double> ms;
     for (int i = 0; i < Runs; ++i) {

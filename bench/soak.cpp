@@ -54,13 +54,13 @@ int main(int argc, char* argv[]) {
         stalled = stillMs >= StallMs;
         if (count >= total || stalled) {
             endKb = statusKb("VmRSS");
-            form.controls.ChkCont->setChecked(false);
+            form.controls().ChkCont->setChecked(false);
             watch.stop();
         }
     });
     watch.start(100);
-    form.controls.ChkCont->setChecked(true);
-    form.polling.ChkCont_MouseUp(); // returns once the box is unticked
+    form.controls().ChkCont->setChecked(true);
+    form.ChkCont_MouseUp(); // returns once the box is unticked
 
     if (stalled || startKb <= 0 || endKb <= 0) {
         std::printf("soak stopped after %lld exchanges: no progress\n", (long long)seen);

@@ -4,20 +4,25 @@
 
 #include <QString>
 
-class Form1;
+struct Form1Controls;
+class PanelState;
+class PortGate;
 
 // The twenty command buttons: which text each sends, how its answer is read and what
 // follows the exchange.
 class CommandDispatch {
 public:
-    explicit CommandDispatch(Form1& form);
+    CommandDispatch(Form1Controls& controls, PanelState& state, PortGate& gate);
 
     void CmdPuls_Click(int Index);
     void TxtSended_DblClick();
 
 private:
-    void send(const QString& text, Tipo tipo);
+    void press(int Index);
     void dispatch(int Index);
+    void send(const QString& text, Tipo tipo);
 
-    Form1& m_form;
+    Form1Controls& m_c;
+    PanelState& m_state;
+    PortGate& m_gate;
 };

@@ -46,9 +46,10 @@ int storedPortNumber(const QString& stored) {
 } // namespace
 
 Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter, QWidget* parent)
-    : QWidget(parent), MSComm1(port), controls(this), state(controls, RispostaOk), dispatch(*this),
-      calculator(controls), polling(*this), m_endProgram(std::move(endProgram)),
-      m_waiter(waiter ? *waiter : waits), m_exchange(port, m_waiter, *this) {
+    : QWidget(parent), m_port(port), m_controls(this), m_state(m_controls, m_RispostaOk),
+      m_gate(port, *this, waiter), m_dispatch(m_controls, m_state, m_gate),
+      m_calculator(m_controls), m_polling(m_controls, m_state, m_gate),
+      m_endProgram(std::move(endProgram)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(
         QStringLiteral("Programmabile   -----------------------------------    BetaVersion"));
@@ -57,77 +58,76 @@ Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter,
 }
 
 void Form1::connectControls() {
-    Form1Controls& c = controls;
+    Form1Controls& c = m_controls;
     connect(c.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     for (int i = 0; i < int(c.CmdPuls.size()); ++i)
         connect(c.CmdPuls[std::size_t(i)], &QPushButton::clicked, this,
-                [this, i] { dispatch.CmdPuls_Click(i); });
+                [this, i] { CmdPuls_Click(i); });
     c.TxtSended->installEventFilter(this);
-    connect(c.ChkCont, &MouseUpCheckBox::mouseUp, this, [this] { polling.ChkCont_MouseUp(); });
-    connect(c.TxtNR, &QLineEdit::textChanged, this, [this] { calculator.TxtNR_Change(); });
-    connect(c.TxtNS, &QLineEdit::textChanged, this, [this] { calculator.TxtNS_Change(); });
+    connect(c.ChkCont, &MouseUpCheckBox::mouseUp, this, [this] { ChkCont_MouseUp(); });
+    connect(c.TxtNR, &QLineEdit::textChanged, this, [this] { m_calculator.TxtNR_Change(); });
+    connect(c.TxtNS, &QLineEdit::textChanged, this, [this] { m_calculator.TxtNS_Change(); });
     for (int i = 0; i < int(c.TxtResult.size()); ++i)
         connect(c.TxtResult[std::size_t(i)], &QLineEdit::textChanged, this,
-                [this, i] { calculator.TxtResult_Change(i); });
-    connect(c.CmdNR1, &QPushButton::clicked, this, [this] { calculator.CmdNR1_Click(); });
-    connect(c.CmdNR4096, &QPushButton::clicked, this, [this] { calculator.CmdNR4096_Click(); });
-    connect(c.CmdNS4096, &QPushButton::clicked, this, [this] { calculator.CmdNS4096_Click(); });
-    connect(c.CmdNS8192, &QPushButton::clicked, this, [this] { calculator.CmdNS8192_Click(); });
+                [this, i] { m_calculator.TxtResult_Change(i); });
+    connect(c.CmdNR1, &QPushButton::clicked, this, [this] { m_calculator.CmdNR1_Click(); });
+    connect(c.CmdNR4096, &QPushButton::clicked, this, [this] { m_calculator.CmdNR4096_Click(); });
+    connect(c.CmdNS4096, &QPushButton::clicked, this, [this] { m_calculator.CmdNS4096_Click(); });
+    connect(c.CmdNS8192, &QPushButton::clicked, this, [this] { m_calculator.CmdNS8192_Click(); });
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == controls.TxtSended && event->type() == QEvent::MouseButtonDblClick)
-        dispatch.TxtSended_DblClick();
+    if (watched == m_controls.TxtSended && event->type() == QEvent::MouseButtonDblClick)
+        m_dispatch.TxtSended_DblClick();
     return QWidget::eventFilter(watched, event);
 }
 
 Form1::~Form1() = default;
 
 void Form1::aarelease() {
-    Versione = QStringLiteral(ZINTOR_RELEASE);
+    m_Versione = QStringLiteral(ZINTOR_RELEASE);
 }
 
 SetSeriale& Form1::dialog() {
     if (!m_dialog) {
-        m_dialog = new SetSeriale(this);
-        connect(m_dialog, &SetSeriale::loadFinished, this, &Form1::runDeferred);
+        m_dialog = new SetSeriale(m_gate, this);
     }
     return *m_dialog;
 }
 
 void Form1::Form_Load() {
     aarelease();
-    for (QPushButton* button : controls.CmdPuls)
+    for (QPushButton* button : m_controls.CmdPuls)
         Colors::setBackColor(button, Colors::ButtonFace);
     const int number =
         storedPortNumber(SettingsStore::GetSetting(Application, Section, PortKey, "1"));
     configurePort(number);
     setTitle(MiddleAtStart);
-    dialog().Default(MSComm1, 9600, 0);
+    dialog().Default(m_port, 9600, 0);
     dialog().Sfondi(QStringLiteral("12632256"));
     waitWhileDialogVisible();
-    waits.Timer1.stop();
-    if (MSComm1.portOpen())
-        MSComm1.setPortOpen(false);
+    m_gate.stopTimer();
+    if (m_port.portOpen())
+        m_port.setPortOpen(false);
 }
 
 void Form1::configurePort(int number) {
     try {
-        MSComm1.setCommPort(number);
+        m_port.setCommPort(number);
     } catch (const SerialError&) {
-        MSComm1.setCommPort(1); // a stored number that names no selectable port
+        m_port.setCommPort(1); // a stored number that names no selectable port
     }
-    MSComm1.setSettings(QStringLiteral("9600,n,8,1"));
-    MSComm1.setHandshaking(1);
-    MSComm1.setInputLen(0);
-    MSComm1.setRtsEnable(false);
-    MSComm1.discardInput();
-    MSComm1.setInBufferSize(1024);
-    MSComm1.discardOutput();
+    m_port.setSettings(QStringLiteral("9600,n,8,1"));
+    m_port.setHandshaking(1);
+    m_port.setInputLen(0);
+    m_port.setRtsEnable(false);
+    m_port.discardInput();
+    m_port.setInBufferSize(1024);
+    m_port.discardOutput();
 }
 
 void Form1::setTitle(const QString& middle) {
-    setWindowTitle(TitleLead + QString::number(MSComm1.commPort()) + middle + Versione);
+    setWindowTitle(TitleLead + QString::number(m_port.commPort()) + middle + m_Versione);
 }
 
 void Form1::waitWhileDialogVisible() {
@@ -136,23 +136,22 @@ void Form1::waitWhileDialogVisible() {
 }
 
 void Form1::Command1_Click() {
-    m_waiter.DoEvents();
-    dialog().Setta(MSComm1);
+    m_gate.DoEvents();
+    dialog().Setta(m_port);
     do {
-        m_waiter.DoEvents();
+        m_gate.DoEvents();
         waitWhileDialogVisible();
     } while (dialog().isVisible());
     setTitle(MiddleAfterDialog);
-    FlussoMem = quint8(MSComm1.handshaking());
+    m_FlussoMem = quint8(m_port.handshaking());
 }
 
 void Form1::Form_QueryUnload() {
     // While the dialog probes, the port is set to numbers the operator never chose.
-    const int inUse =
-        m_dialog && m_dialog->portInUse() ? m_dialog->portInUse() : MSComm1.commPort();
+    const int inUse = m_dialog && m_dialog->portInUse() ? m_dialog->portInUse() : m_port.commPort();
     SettingsStore::SaveSetting(Application, Section, PortKey, QString::number(inUse));
-    if (MSComm1.portOpen())
-        MSComm1.setPortOpen(false);
+    if (m_port.portOpen())
+        m_port.setPortOpen(false);
     m_endProgram();
 }
 
@@ -161,116 +160,87 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void Form1::CmdPuls_Click(int Index) {
+    m_dispatch.CmdPuls_Click(Index);
+}
+
+void Form1::ChkCont_MouseUp() {
+    m_polling.ChkCont_MouseUp();
+}
+
 void Form1::Tx(QString& Testo, Tipo tipo) {
-    ++m_exchanges;
-    m_exchange.Tx(Testo, tipo);
-    --m_exchanges;
-    if (!busy())
-        runDeferred();
-}
-
-bool Form1::busy() const {
-    return m_exchanges > 0 || m_pressRunning || (m_dialog && m_dialog->loadRunning());
-}
-
-void Form1::whenIdle(std::function<void()> task) {
-    m_deferred.append(std::move(task));
-}
-
-void Form1::beginPress() {
-    m_pressRunning = true;
-    state.hold();
-}
-
-void Form1::endPress() {
-    m_pressRunning = false;
-    state.release();
-    runDeferred();
-}
-
-// From the event loop, not from inside the handler that just finished its exchange.
-void Form1::runDeferred() {
-    if (m_deferred.isEmpty())
-        return;
-    QTimer::singleShot(0, this, [this] {
-        if (busy() || m_deferred.isEmpty())
-            return;
-        const std::function<void()> task = m_deferred.takeFirst();
-        task();
-        if (!busy())
-            runDeferred();
-    });
+    m_gate.Tx(Testo, tipo);
 }
 
 void Form1::Attendi(qint16& ms) {
-    m_waiter.Attendi(ms);
+    m_gate.Attendi(ms);
 }
 
 void Form1::BloccaTasti() {
-    state.BloccaTasti();
+    m_state.BloccaTasti();
 }
 
 void Form1::SBloccaTasti() {
-    state.SBloccaTasti();
+    m_state.SBloccaTasti();
 }
 
 void Form1::PulisciTasti() {
-    state.PulisciTasti();
+    m_state.PulisciTasti();
 }
 
 void Form1::ImpostaTasti(const QString& Command, const QString& Dato) {
-    state.ImpostaTasti(Command, Dato);
+    m_state.ImpostaTasti(Command, Dato);
 }
 
 void Form1::LeggiElenco(const QString& text) {
-    state.LeggiElenco(text);
+    m_state.LeggiElenco(text);
 }
 
 quint8 Form1::flowToRestore() const {
-    return FlussoMem;
+    return m_FlussoMem;
 }
 
 void Form1::exchangeStarted() {
-    RispostaOk = 0;
-    controls.TxtSended->setText(QString());
-    controls.LblReceived->setText(QString());
-    Colors::setBackColor(controls.LblReceived, Reply::Waiting);
+    m_RispostaOk = 0;
+    m_controls.TxtSended->setText(QString());
+    m_controls.LblReceived->setText(QString());
+    Colors::setBackColor(m_controls.LblReceived, Reply::Waiting);
 }
 
 void Form1::sendingStarted(const QString& framed) {
-    const QString history = controls.LblAct->text() + u'\n' + controls.LblBack->text();
-    controls.LblBack->setText(history.left(HistoryLimit));
-    controls.LblAct->setText(framed + QStringLiteral("   "));
-    controls.LblTx->show();
-    controls.Label2->setText(QString());
+    const QString history = m_controls.LblAct->text() + u'\n' + m_controls.LblBack->text();
+    m_controls.LblBack->setText(history.left(HistoryLimit));
+    m_controls.LblAct->setText(framed + QStringLiteral("   "));
+    m_controls.LblTx->show();
+    m_controls.Label2->setText(QString());
 }
 
 void Form1::echoShown(const QString& echo) {
-    controls.TxtSended->setText(echo);
+    m_controls.TxtSended->setText(echo);
 }
 
 void Form1::commandTerminated() {
-    controls.LblTx->hide();
+    m_controls.LblTx->hide();
 }
 
 void Form1::collectingPass() {
-    controls.LblRx->show();
+    m_controls.LblRx->show();
 }
 
 void Form1::replyShown(const ReplyReport& report) {
-    controls.LblRx->hide();
-    controls.LblAct->setText(report.framed + QStringLiteral("   ......   "));
-    controls.LblPos->setText(QString());
+    m_controls.LblRx->hide();
+    m_controls.LblAct->setText(report.framed + QStringLiteral("   ......   "));
+    m_controls.LblPos->setText(QString());
     if (report.wantsPosition)
-        controls.LblPos->setText(report.position);
-    controls.Label2->setText(controls.Label2->text() + report.hexDump);
-    Colors::setBackColor(controls.LblReceived, report.status.colour);
+        m_controls.LblPos->setText(report.position);
+    m_controls.Label2->setText(m_controls.Label2->text() + report.hexDump);
+    Colors::setBackColor(m_controls.LblReceived, report.status.colour);
     if (report.status.acknowledged)
-        RispostaOk = 1;
+        m_RispostaOk = 1;
     const bool empty = report.status.shown.isEmpty();
-    controls.LblAct->setText(controls.LblAct->text() +
-                             (empty ? QStringLiteral("----") : report.status.shown));
-    controls.LblReceived->setText(report.status.shown);
+    m_controls.LblAct->setText(m_controls.LblAct->text() +
+                               (empty ? QStringLiteral("----") : report.status.shown));
+    m_controls.LblReceived->setText(report.status.shown);
 }
 
 void Form1::listingReceived(const QString& listing) {
@@ -282,7 +252,7 @@ void Form1::exchangeEnded() {
 }
 
 void Form1::pollingStopped() {
-    controls.ChkCont->setChecked(false);
+    m_controls.ChkCont->setChecked(false);
 }
 
 void Form1::failureReported(const QString& message) {

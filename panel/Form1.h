@@ -1,22 +1,21 @@
 #pragma once
 
-#include "link/Exchange.h"
 #include "link/ExchangeView.h"
-#include "link/TimerWait.h"
+#include "link/PortGate.h"
 #include "panel/Calculator.h"
 #include "panel/CommandDispatch.h"
 #include "panel/Form1Controls.h"
 #include "panel/PanelState.h"
 #include "panel/Polling.h"
 
-#include <QList>
 #include <QWidget>
 #include <functional>
 
 class SerialPort;
 class SetSeriale;
 
-// The encoder programming panel: owns the port object, the wait timer and the controls.
+// The encoder programming panel: owns the port object's use, the wait timer and the
+// controls.
 class Form1 : public QWidget, public ExchangeView {
     Q_OBJECT
 public:
@@ -30,6 +29,8 @@ public:
     void Form_Load();
     void Command1_Click();
     void Form_QueryUnload();
+    void CmdPuls_Click(int Index);
+    void ChkCont_MouseUp();
 
     void Tx(QString& Testo, Tipo tipo);
     void Attendi(qint16& ms);
@@ -40,27 +41,15 @@ public:
     void ImpostaTasti(const QString& Command, const QString& Dato);
     void LeggiElenco(const QString& text);
 
-    // True while an exchange, a command press or the port probe runs. Work that would
-    // put a command on the wire then waits with whenIdle() until all of them are over.
-    bool busy() const;
-    void whenIdle(std::function<void()> task);
-    void beginPress();
-    void endPress();
-
     SetSeriale& dialog();
+    Form1Controls& controls() { return m_controls; }
+    SerialPort& MSComm1() { return m_port; }
+    const QString& Versione() const { return m_Versione; }
+    quint8 FlussoMem() const { return m_FlussoMem; }
+    quint8 RispostaOk() const { return m_RispostaOk; }
+    bool timerRunning() const { return m_gate.timerRunning(); }
 
     static constexpr auto Application = "QTX_Zintor";
-
-    QString Versione;
-    quint8 FlussoMem = 0;
-    quint8 RispostaOk = 0;
-    SerialPort& MSComm1;
-    TimerWait waits;
-    Form1Controls controls;
-    PanelState state;
-    CommandDispatch dispatch;
-    Calculator calculator;
-    Polling polling;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,16 +69,20 @@ private:
     void failureReported(const QString& message) override;
 
     void connectControls();
-    void runDeferred();
     void configurePort(int number);
     void setTitle(const QString& middle);
     void waitWhileDialogVisible();
 
+    QString m_Versione;
+    quint8 m_FlussoMem = 0;
+    quint8 m_RispostaOk = 0;
+    SerialPort& m_port;
+    Form1Controls m_controls;
+    PanelState m_state;
+    PortGate m_gate;
+    CommandDispatch m_dispatch;
+    Calculator m_calculator;
+    Polling m_polling;
     std::function<void()> m_endProgram;
-    Waiter& m_waiter;
-    Exchange m_exchange;
     SetSeriale* m_dialog = nullptr;
-    int m_exchanges = 0;
-    bool m_pressRunning = false;
-    QList<std::function<void()>> m_deferred;
 };

@@ -1,13 +1,16 @@
 #include "panel/Polling.h"
 
 #include "link/Numbers.h"
-#include "panel/Form1.h"
+#include "link/PortGate.h"
+#include "panel/Form1Controls.h"
+#include "panel/PanelState.h"
 
 #include "platform/MouseUpCheckBox.h"
 #include <QLineEdit>
 #include <algorithm>
 
-Polling::Polling(Form1& form) : m_form(form) {}
+Polling::Polling(Form1Controls& controls, PanelState& state, PortGate& gate)
+    : m_c(controls), m_state(state), m_gate(gate) {}
 
 qint16 Polling::pauseFor(const QString& delay) {
     const double ms = std::clamp(Numbers::leading(delay), -32768.0, 32767.0);
@@ -15,18 +18,18 @@ qint16 Polling::pauseFor(const QString& delay) {
 }
 
 void Polling::ChkCont_MouseUp() {
-    Form1Controls& c = m_form.controls;
+    Form1Controls& c = m_c;
     // A poll started inside another exchange would interleave two commands on the wire:
     // take it up once that exchange (and the press that started it) is over.
-    if (c.ChkCont->isChecked() && m_form.busy()) {
-        m_form.whenIdle([this] { ChkCont_MouseUp(); });
+    if (c.ChkCont->isChecked() && m_gate.busy()) {
+        m_gate.whenIdle([this] { ChkCont_MouseUp(); });
         return;
     }
     while (c.ChkCont->isChecked()) {
         QString Testo = QStringLiteral("POS");
-        m_form.Tx(Testo, Tipo::Position);
+        m_gate.Tx(Testo, Tipo::Position);
         qint16 pause = pauseFor(c.TxtCont->text());
-        m_form.Attendi(pause);
+        m_gate.Attendi(pause);
     }
-    m_form.SBloccaTasti();
+    m_state.SBloccaTasti();
 }

@@ -2,13 +2,15 @@
 
 #include <QString>
 
-class Form1;
+struct Form1Controls;
+class PanelState;
+class PortGate;
 
 // Continuous position reading: one POS exchange, then the pause from the delay box,
 // for as long as the Cont box stays ticked.
 class Polling {
 public:
-    explicit Polling(Form1& form);
+    Polling(Form1Controls& controls, PanelState& state, PortGate& gate);
 
     void ChkCont_MouseUp();
 
@@ -16,5 +18,7 @@ public:
     static qint16 pauseFor(const QString& delay);
 
 private:
-    Form1& m_form;
+    Form1Controls& m_c;
+    PanelState& m_state;
+    PortGate& m_gate;
 };

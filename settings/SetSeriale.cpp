@@ -1,6 +1,7 @@
 #include "settings/SetSeriale.h"
 
 #include "link/Numbers.h"
+#include "link/PortGate.h"
 #include "link/SerialPort.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
@@ -39,7 +40,8 @@ void mark(QRadioButton* option) {
 
 } // namespace
 
-SetSeriale::SetSeriale(QWidget* parent) : QDialog(parent), controls(this), m_ports(controls) {
+SetSeriale::SetSeriale(PortGate& gate, QWidget* parent)
+    : QDialog(parent), controls(this), m_gate(gate), m_ports(controls) {
     setObjectName(QStringLiteral("SetSeriale"));
     setWindowTitle(QStringLiteral("RS232 Communication Settings"));
     setFixedWidth(Design::pixels(4995));
@@ -97,7 +99,16 @@ void SetSeriale::Setta(SerialPort& Porta) {
     for (QRadioButton* option : matchingOptions(Porta, true))
         option->setChecked(true);
     controls.EchoOff->setChecked(true);
-    show();
+    if (!isVisible()) {
+        show();
+        return;
+    }
+    // Already open behind the panel: bring it back as a fresh activation, which probes
+    // again, whether or not a window manager reports the activation.
+    m_activated = false;
+    raise();
+    activateWindow();
+    Form_Activate();
 }
 
 void SetSeriale::Default(SerialPort& Porta, qint32 Baud1, qint32 Baud2) {
@@ -180,6 +191,8 @@ void SetSeriale::Form_Load() {
     m_loaded = true;
     PortProbe probe(*Seriale);
     PortProbe::Slots found;
+    m_gate.beginProbe();
+    auto release = qScopeGuard([this] { m_gate.endProbe(); });
     {
         m_probe = &probe;
         const auto done = qScopeGuard([this] { m_probe = nullptr; });
@@ -190,8 +203,9 @@ void SetSeriale::Form_Load() {
     m_ports.rebuild(found, probe.initialNumber());
     // The choice follows the combo, whether the port in use took it or it kept its text.
     Combo1_Click();
-    for (const auto& action : std::exchange(m_heldBack, {}))
-        action();
+    // Input held back meanwhile runs now, before anyone hears the load is over.
+    release.dismiss();
+    m_gate.endProbe();
     emit loadFinished();
 }
 
@@ -302,7 +316,7 @@ void SetSeriale::Form_QueryUnload() {
 bool SetSeriale::heldBack(std::function<void()> action) {
     if (!loadRunning())
         return false;
-    m_heldBack.append(std::move(action));
+    m_gate.whenIdle(std::move(action), PortGate::Run::AtRelease);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 class PendingError;
+class PortGate;
 class SerialPort;
 
 // The serial settings dialog: probes the COM ports, edits the line settings of the
@@ -17,7 +18,9 @@ class SerialPort;
 class SetSeriale : public QDialog {
     Q_OBJECT
 public:
-    explicit SetSeriale(QWidget* parent = nullptr);
+    // The gate holds back the panel's use of the port while the probe runs, and the
+    // dialog's own input with it.
+    explicit SetSeriale(PortGate& gate, QWidget* parent = nullptr);
 
     // Binds the port and marks its present settings as the defaults; the first call also
     // runs the load step.
@@ -26,7 +29,8 @@ public:
     // std::invalid_argument, one beyond 32 bits OverflowError.
     void Sfondi(const QString& ColoreSfondo);
     void BaudColor(qint32 Color);
-    // Binds the port, loads the choices from it and shows the dialog without waiting.
+    // Binds the port, loads the choices from it and shows the dialog without waiting; a
+    // dialog already open comes to the front and is activated afresh.
     void Setta(SerialPort& Porta);
 
     // True while the probe has the port set to other numbers: nothing may act on the port
@@ -80,11 +84,11 @@ private:
     void report(const PendingError& error);
     bool heldBack(std::function<void()> action);
 
+    PortGate& m_gate;
     PortChoice m_ports;
     SerialPort* Seriale = nullptr;
     PortProbe* m_probe = nullptr;
     bool m_loaded = false;
     bool m_activated = false;
     bool m_reporting = false;
-    QList<std::function<void()>> m_heldBack;
 };

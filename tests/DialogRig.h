@@ -2,6 +2,8 @@
 
 #include "FakeProbePort.h"
 #include "MessageCatcher.h"
+#include "QuietView.h"
+#include "link/PortGate.h"
 #include "settings/SetSeriale.h"
 
 #include <QList>
@@ -23,7 +25,9 @@ struct DialogRig {
     static void doubleClick(QWidget* widget);
 
     FakeProbePort port;
-    SetSeriale dialog;
+    QuietView view;
+    PortGate gate{port, view};
+    SetSeriale dialog{gate};
     SetSerialeControls& c = dialog.controls;
     MessageCatcher messages;
 };

@@ -26,5 +26,5 @@ struct SimPanel {
     SimulatedCom1 line;
     QtSerialPort port;
     Form1 form{port, [] {}};
-    Form1Controls& c = form.controls;
+    Form1Controls& c = form.controls();
 };

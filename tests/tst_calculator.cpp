@@ -37,7 +37,7 @@ class CalculatorTest : public QObject {
     struct Rig {
         ScriptedPort port;
         Form1 form{port, [] {}, &port};
-        Form1Controls& c = form.controls;
+        Form1Controls& c = form.controls();
     };
 
 private slots:

@@ -127,7 +127,7 @@ void EndToEndFaultTest::faultyAnswerIsShownAsItCame() {
         qPrintable(shown));
     QCOMPARE(Colors::backColor(panel.c.LblReceived), colour);
     QVERIFY(panel.c.LblAct->text().endsWith(shown.isEmpty() ? QStringLiteral("----") : shown));
-    QCOMPARE(int(panel.form.RispostaOk), int(shown == u">"));
+    QCOMPARE(int(panel.form.RispostaOk()), int(shown == u">"));
     QCOMPARE(panel.port.settings(), settings);
     QCOMPARE(panel.port.handshaking(), flowAfter);
     QVERIFY(buttonsEnabled(panel));

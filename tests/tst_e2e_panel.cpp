@@ -31,6 +31,7 @@ private slots:
     void missingPortIsReportedAndTheNextExchangeWorks();
     void pollingReadsTheMovingPositionUntilUnticked();
     void hangUpDuringPollingReportsOnceAndStops();
+    void pressAfterUntickingSendsOnceThePollIsOver();
 };
 
 void EndToEndPanelTest::positionExchangeShowsEveryStage() {
@@ -49,7 +50,7 @@ void EndToEndPanelTest::positionExchangeShowsEveryStage() {
     QVERIFY(panel.c.Label2->text().endsWith(QStringLiteral("A 3E ")));
     QCOMPARE(panel.c.LblAct->text(), QStringLiteral("|POS   ......   >"));
     QCOMPARE(panel.c.LblBack->text(), QStringLiteral("\n"));
-    QCOMPARE(int(panel.form.RispostaOk), 1);
+    QCOMPARE(int(panel.form.RispostaOk()), 1);
 }
 
 void EndToEndPanelTest::everyButtonPutsItsCommandOnTheWire() {
@@ -170,6 +171,31 @@ void EndToEndPanelTest::hangUpDuringPollingReportsOnceAndStops() {
     panel.send("POS", Tipo::Position);
     QCOMPARE(catcher.texts.size(), 1);
     QCOMPARE(panel.c.LblReceived->text(), QStringLiteral(">"));
+}
+
+// Unticked while a poll collects its answer, then a press: the buttons lock at once, and
+// that press alone goes out, after the poll.
+void EndToEndPanelTest::pressAfterUntickingSendsOnceThePollIsOver() {
+    SimPanel panel;
+    bool lockedAtOnce = false;
+    QTimer whileCollecting;
+    QObject::connect(&whileCollecting, &QTimer::timeout, [&] {
+        if (panel.c.LblRx->isHidden())
+            return;
+        whileCollecting.stop();
+        QTest::mouseClick(panel.c.ChkCont, Qt::LeftButton);
+        QTest::mouseClick(panel.c.command("ZERO"), Qt::LeftButton);
+        lockedAtOnce = std::none_of(panel.c.CmdPuls.begin(), panel.c.CmdPuls.end(),
+                                    [](const QPushButton* b) { return b->isEnabled(); });
+        for (const char* word : {"ZERO", "RST", "ZERO"})
+            QTest::mouseClick(panel.c.command(word), Qt::LeftButton);
+    });
+    whileCollecting.start(5);
+    QTest::mouseClick(panel.c.ChkCont, Qt::LeftButton);
+    QVERIFY(lockedAtOnce);
+    QTRY_VERIFY(panel.c.command("ZERO")->isEnabled());
+    QTest::qWait(300); // room for anything still queued to show on the wire
+    QCOMPARE(panel.wire(), QStringLiteral("|POS\r|ZERO\r"));
 }
 
 QTEST_MAIN(EndToEndPanelTest)

@@ -2,6 +2,7 @@
 #include "ScriptedPort.h"
 #include "panel/Form1.h"
 #include "platform/Colors.h"
+#include "settings/SetSeriale.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -19,11 +20,23 @@ class ExchangeTest : public QObject {
     struct Rig {
         ScriptedPort port;
         Form1 form{port, [] {}, &port};
-        Form1Controls& c = form.controls;
+        Form1Controls& c = form.controls();
 
         QString send(QString testo, Tipo tipo = Tipo::Plain) {
             form.Tx(testo, tipo);
             return testo;
+        }
+        // The flag as an acknowledged exchange leaves it, the counters fresh.
+        void acknowledged() {
+            port.script.reply = QStringLiteral(">") + QChar(17);
+            send("ZERO");
+            port.reads = 0;
+        }
+        // FlussoMem as "Serial line" sets it when the dialog closes.
+        void serialLineClosedWith(int handshaking) {
+            port.setHandshaking(handshaking);
+            QTimer::singleShot(0, &form, [this] { form.dialog().hide(); });
+            form.Command1_Click();
         }
     };
 
@@ -111,14 +124,13 @@ void ExchangeTest::classifiesTheReply() {
     QFETCH(QString, reply);
     QFETCH(int, handshaking);
     Rig rig;
+    rig.acknowledged();
     rig.port.script.reply = reply;
     rig.port.setHandshaking(handshaking);
-    rig.form.FlussoMem = quint8(handshaking);
-    rig.form.RispostaOk = 1;
     rig.send("ZERO");
     QTEST(rig.c.LblReceived->text(), "shown");
     QTEST(Colors::backColor(rig.c.LblReceived), "colour");
-    QTEST(int(rig.form.RispostaOk), "ok");
+    QTEST(int(rig.form.RispostaOk()), "ok");
     QTEST(rig.c.LblAct->text(), "act");
     QTEST(rig.c.Label2->text(), "dump");
     QTEST(rig.port.reads - 1, "reads"); // the first read took the echo
@@ -161,8 +173,8 @@ void ExchangeTest::lateEchoResetsTheLine() {
     Rig rig;
     rig.port.script.echoDelay = 150;
     rig.port.script.reply = QStringLiteral("\r\n>") + DC1;
+    rig.serialLineClosedWith(2);
     rig.port.setSettings("19200,E,7,2");
-    rig.form.FlussoMem = 2;
     rig.send("");
     QCOMPARE(rig.c.TxtSended->text(), QStringLiteral("|"));
     QCOMPARE(rig.port.settings(), QStringLiteral("9600,n,8,1"));

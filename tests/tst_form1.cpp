@@ -75,9 +75,9 @@ void Form1Test::loadConfiguresTheClosedPort() {
     QCOMPARE(device.settings(), QStringLiteral("9600,n,8,1"));
     QCOMPARE(device.handshaking(), 1);
     QVERIFY(!device.portOpen());
-    QVERIFY(!form.waits.Timer1.isActive());
-    QCOMPARE(form.FlussoMem, quint8(0));
-    for (QPushButton* button : form.controls.CmdPuls)
+    QVERIFY(!form.timerRunning());
+    QCOMPARE(form.FlussoMem(), quint8(0));
+    for (QPushButton* button : form.controls().CmdPuls)
         QCOMPARE(Colors::backColor(button), Colors::ButtonFace);
 }
 
@@ -90,7 +90,7 @@ void Form1Test::serialLineRebuildsTitleAndFlow() {
     QTimer::singleShot(50, &form, [&] { form.dialog().hide(); });
     form.Command1_Click();
     QCOMPARE(form.windowTitle(), Lead + "4" + AfterDialog);
-    QCOMPARE(form.FlussoMem, quint8(1));
+    QCOMPARE(form.FlussoMem(), quint8(1));
 }
 
 void Form1Test::closingStoresThePortAndEnds() {
@@ -151,7 +151,7 @@ void Form1Test::pressDuringTheProbeWaitsForIt() {
         if (!portWhenSent)
             portWhenSent = device.commPort();
     };
-    QTimer::singleShot(0, &form, [&] { form.controls.command("ZERO")->click(); });
+    QTimer::singleShot(0, &form, [&] { form.controls().command("ZERO")->click(); });
     form.dialog().Form_Load();
     QVERIFY(device.wire.isEmpty());
     QTRY_COMPARE(device.wire, QStringLiteral("|ZERO\r"));

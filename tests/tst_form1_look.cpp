@@ -254,7 +254,7 @@ void Form1LookTest::pictures() {
     Form1& form = m_panel->form;
     picture(form, QStringLiteral("form1.png"));
     SetSeriale& dialog = form.dialog();
-    dialog.Setta(form.MSComm1);
+    dialog.Setta(form.MSComm1());
     QTRY_VERIFY(!dialog.loadRunning());
     QCOMPARE(dialog.VistaAvanzata, quint8(0));
     picture(dialog, QStringLiteral("setseriale-compact.png"));

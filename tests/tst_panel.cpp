@@ -42,10 +42,19 @@ QStringList groupWords() {
 struct Rig {
     ScriptedPort port;
     Form1 form{port, [] {}, &port};
-    Form1Controls& c = form.controls;
+    Form1Controls& c = form.controls();
     Rig() {
         form.Form_Load();
         port.script.reply = QStringLiteral("\r\n>") + DC1;
+    }
+    // The flag as the last exchange left it.
+    void lastExchangeAcknowledged(bool ok) {
+        const QString reply = port.script.reply;
+        port.script.reply = QString(ok ? u'>' : u'?') + DC1;
+        QString text = QStringLiteral("ZERO");
+        form.Tx(text, Tipo::Plain);
+        port.script.reply = reply;
+        port.wire.clear();
     }
     void press(const char* word) {
         c.command(word)->click();
@@ -100,7 +109,7 @@ void PanelTest::groupTable() {
         Rig rig;
         for (const QString& word : groupWords())
             Colors::setBackColor(rig.c.command(qPrintable(word)), 123);
-        rig.form.RispostaOk = ok;
+        rig.lastExchangeAcknowledged(ok);
         rig.form.ImpostaTasti(command, dato);
         for (const QString& word : groupWords()) {
             quint32 expected = 123;
@@ -144,7 +153,7 @@ void PanelTest::listingQuirks() {
     Rig rig;
     rig.c.TxtNR->setText("7");
     rig.c.LblZPV->setText("");
-    rig.form.RispostaOk = 1;
+    rig.lastExchangeAcknowledged(true);
     rig.form.LeggiElenco(text);
     QTEST(rig.c.TxtNR->text(), "nr");
     QTEST(rig.c.LblZPV->text(), "zpv");

@@ -17,7 +17,7 @@ class PollingTest : public QObject {
     struct Rig {
         ScriptedPort port;
         Form1 form{port, [] {}, &port};
-        Form1Controls& c = form.controls;
+        Form1Controls& c = form.controls();
         int waits = 0;
         Rig() {
             form.Form_Load();

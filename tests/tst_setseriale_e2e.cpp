@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fcntl.h>
+#include <memory>
 #include <termios.h>
 #include <unistd.h>
 
@@ -37,6 +38,7 @@ class SetSerialeEndToEndTest : public QObject {
     Q_OBJECT
 private slots:
     void switchingPortAndBaudReachesTheOtherEncoder();
+    void serialLineBringsTheOpenDialogBackWithAFreshProbe();
 };
 
 void SetSerialeEndToEndTest::switchingPortAndBaudReachesTheOtherEncoder() {
@@ -74,7 +76,7 @@ void SetSerialeEndToEndTest::switchingPortAndBaudReachesTheOtherEncoder() {
             hiddenByOk = !dialog.isVisible();
             dialog.hide(); // a failed OK must not leave the panel waiting
         });
-        form.controls.Command1->click();
+        form.controls().Command1->click();
         QCOMPARE(secondButton, QStringLiteral("2"));
         QCOMPARE(messages.texts, QStringList());
         QVERIFY(hiddenByOk);
@@ -83,7 +85,7 @@ void SetSerialeEndToEndTest::switchingPortAndBaudReachesTheOtherEncoder() {
 
         QString command = QStringLiteral("POS");
         form.Tx(command, Tipo::Position);
-        QCOMPARE(form.RispostaOk, quint8(1));
+        QCOMPARE(form.RispostaOk(), quint8(1));
         QVERIFY(second.received().contains("|POS\r"));
         QVERIFY(!first.received().contains("|POS"));
         termios settings{};
@@ -99,6 +101,51 @@ void SetSerialeEndToEndTest::switchingPortAndBaudReachesTheOtherEncoder() {
     Form1 form(port, [] {});
     form.Form_Load();
     QCOMPARE(port.commPort(), 2);
+}
+
+// The operator leaves the dialog open behind the panel, plugs in a second encoder and
+// presses "Serial line" again: the dialog returns compact, with the new port found.
+void SetSerialeEndToEndTest::serialLineBringsTheOpenDialogBackWithAFreshProbe() {
+    QTemporaryDir dir;
+    EncoderSim first(dir.filePath("com1"), dir.filePath("log1"));
+    std::unique_ptr<EncoderSim> second;
+    qputenv("ZINTOR_COM1", first.link().toUtf8());
+    qputenv("ZINTOR_COM2", dir.filePath("com2").toUtf8());
+    for (int n = 3; n <= 16; ++n)
+        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)),
+                dir.filePath("missing").toUtf8());
+    QtSerialPort port;
+    Form1 form(port, [] {});
+    form.Form_Load();
+    form.show();
+    SetSeriale& dialog = form.dialog();
+    QStringList before, after;
+    const auto shownPorts = [&] {
+        QStringList captions;
+        for (QRadioButton* button : dialog.controls.ComPort)
+            if (!button->isHidden())
+                captions.append(button->text());
+        return captions;
+    };
+    QString layout;
+    whenDialogReady(dialog, [&] {
+        before = shownPorts();
+        QTest::mouseClick(dialog.controls.AdvButton, Qt::LeftButton);
+        second = std::make_unique<EncoderSim>(dir.filePath("com2"), dir.filePath("log2"));
+        form.activateWindow();
+        // Looked at once the press below has run its course, inside its wait.
+        QTimer::singleShot(100, &form, [&] {
+            after = shownPorts();
+            layout = dialog.controls.AdvButton->text();
+            dialog.hide();
+        });
+        form.controls().Command1->click();
+    });
+    form.controls().Command1->click();
+    QCOMPARE(before, QStringList{"1"});
+    QCOMPARE(after, (QStringList{"1", "2"}));
+    QCOMPARE(layout, QStringLiteral("Advanced"));
+    QVERIFY(dialog.isHidden());
 }
 
 QTEST_MAIN(SetSerialeEndToEndTest)

@@ -16,7 +16,7 @@
 namespace {
 
 QPushButton* button(Form1& form, const QString& command) {
-    for (QPushButton* candidate : form.controls.CmdPuls)
+    for (QPushButton* candidate : form.controls().CmdPuls)
         if (candidate->text() == command)
             return candidate;
     qFatal("no button %s", qPrintable(command));
@@ -32,7 +32,7 @@ void save(QWidget& widget, const QString& path) {
 // read the position; each press returns once its exchange is over.
 void exchange(Form1& form) {
     button(form, QStringLiteral("STP"))->click();
-    form.controls.TxtNR->setText(QStringLiteral("16"));
+    form.controls().TxtNR->setText(QStringLiteral("16"));
     button(form, QStringLiteral("NR"))->click();
     button(form, QStringLiteral("BIN"))->click();
     button(form, QStringLiteral("POS"))->click();
