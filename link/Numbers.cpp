@@ -1,10 +1,12 @@
 #include "link/Numbers.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace Numbers {
 
@@ -79,6 +81,25 @@ qint64 roundedWithin(double value, double low, double high) {
     return qint64(r);
 }
 
+// The power of ten of the first significant digit, the exponent included. The exponent's
+// digits saturate far beyond the double range, so no spelling of it can wrap around.
+qint64 magnitude(std::string_view number) {
+    constexpr qint64 Saturated = 1'000'000'000'000'000;
+    qint64 exponent = 0;
+    const std::size_t e = number.find_first_of("eE");
+    if (e != std::string_view::npos) {
+        for (const char c : number.substr(e + 1))
+            if (c >= '0' && c <= '9')
+                exponent = std::min(exponent * 10 + (c - '0'), Saturated);
+        if (number[e + 1] == '-')
+            exponent = -exponent;
+        number = number.substr(0, e);
+    }
+    const std::size_t point = std::min(number.find('.'), number.size());
+    const std::size_t first = number.find_first_of("123456789");
+    return exponent + (first < point ? qint64(point - first) - 1 : -qint64(first - point));
+}
+
 } // namespace
 
 double leading(QStringView text) {
@@ -91,11 +112,11 @@ double leading(QStringView text) {
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
     if (ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone: tell overflow from underflow by the exponent.
-        const auto e = number.find_first_of("eE");
-        const bool tiny = e != std::string::npos && number.find('-', e) != std::string::npos;
+        // from_chars leaves the value alone. The value, not the exponent's sign, says which
+        // end was passed: below the smallest double when the first significant digit,
+        // exponent included, stands after the point.
         const bool negative = number.front() == '-';
-        if (tiny)
+        if (magnitude(number) < 0)
             return negative ? -0.0 : 0.0;
         return negative ? -std::numeric_limits<double>::infinity()
                         : std::numeric_limits<double>::infinity();

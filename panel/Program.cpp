@@ -2,6 +2,7 @@
 
 #include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
+#include "platform/StopSignals.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -17,6 +18,9 @@ int runProgram(int& argc, char* argv[], const std::function<void()>& shown) {
     QtSerialPort port;
     // Closing the window ends the program at once, even from inside a running exchange.
     Form1 form(port, [] { std::_Exit(0); });
+    // A log-out, a shutdown or Ctrl+C ends the program as closing the window does. Until
+    // Form_Load has set up the port, no event is processed and so no stop can run.
+    StopSignals stops([&form] { form.Form_QueryUnload(); });
     form.Form_Load();
     form.show();
     if (shown)

@@ -7,17 +7,17 @@ void SimulatedCom1::prepare(const char* simulator) {
         qputenv("ENCODER_SIM", simulator);
 }
 
-SimulatedCom1::SimulatedCom1(const QStringList& faults) {
+SimulatedCom1::SimulatedCom1(const QStringList& faults, const QString& link) : m_link(path(link)) {
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) // Qt warns without one
         qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toUtf8());
     for (int n = 2; n <= 16; ++n)
         qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(n)), path("none").toUtf8());
-    qputenv("ZINTOR_COM1", path("com1").toUtf8());
+    qputenv("ZINTOR_COM1", m_link.toUtf8());
     restart(faults);
 }
 
 void SimulatedCom1::restart(const QStringList& faults) {
     m_encoder.reset(); // first: on its way out a simulator removes the link the new one makes
-    m_encoder = std::make_unique<EncoderSim>(path("com1"), path("log"), faults);
+    m_encoder = std::make_unique<EncoderSim>(m_link, path("log"), faults);
 }

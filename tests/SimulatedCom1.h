@@ -14,7 +14,8 @@ public:
     // built alongside unless ENCODER_SIM names another.
     static void prepare(const char* simulator);
 
-    explicit SimulatedCom1(const QStringList& faults = {});
+    // The link's name also names QSerialPort's lock file, which parallel tests must not share.
+    explicit SimulatedCom1(const QStringList& faults = {}, const QString& link = "com1");
 
     // A fresh simulator on the same link, for instance once a fault is to be gone.
     void restart(const QStringList& faults = {});
@@ -23,8 +24,10 @@ public:
     EncoderSim& encoder() { return *m_encoder; }
     const EncoderSim& encoder() const { return *m_encoder; }
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    const QString& link() const { return m_link; }
 
 private:
     QTemporaryDir m_dir;
+    QString m_link;
     std::unique_ptr<EncoderSim> m_encoder;
 };

@@ -58,6 +58,7 @@ void PollingTest::pauseFromTheDelayText_data() {
     QTest::newRow("beyond 16 bits") << "99999" << 32767;
     QTest::newRow("far below") << "-1e9" << -32768;
     QTest::newRow("beyond doubles") << "1e999" << 32767;
+    QTest::newRow("below doubles") << "0." + QString(400, u'0') + "1" << 0;
 }
 
 void PollingTest::pauseFromTheDelayText() {
