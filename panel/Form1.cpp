@@ -3,6 +3,7 @@
 #include "link/Numbers.h"
 #include "link/SerialError.h"
 #include "link/SerialPort.h"
+#include "panel/ReplyColours.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
 #include "platform/MessageBox.h"
@@ -117,8 +118,8 @@ void Form1::configurePort(int number) {
     } catch (const SerialError&) {
         MSComm1.setCommPort(1); // a stored number that names no selectable port
     }
-    MSComm1.setSettings(QStringLiteral("9600,n,8,1"));
-    MSComm1.setHandshaking(1);
+    MSComm1.setSettings(SerialPort::SafeSettings);
+    MSComm1.setHandshaking(int(Flow::XonXoff));
     MSComm1.setInputLen(0);
     MSComm1.setRtsEnable(false);
     MSComm1.discardInput();
@@ -143,7 +144,7 @@ void Form1::Command1_Click() {
         waitWhileDialogVisible();
     } while (dialog().isVisible());
     setTitle(MiddleAfterDialog);
-    FlussoMem = quint8(MSComm1.handshaking());
+    FlussoMem = Flow(MSComm1.handshaking());
 }
 
 void Form1::Form_QueryUnload() {
@@ -226,7 +227,7 @@ void Form1::LeggiElenco(const QString& text) {
     state.LeggiElenco(text);
 }
 
-quint8 Form1::flowToRestore() const {
+Flow Form1::flowToRestore() const {
     return FlussoMem;
 }
 
@@ -234,7 +235,7 @@ void Form1::exchangeStarted() {
     RispostaOk = 0;
     controls.TxtSended->setText(QString());
     controls.LblReceived->setText(QString());
-    Colors::setBackColor(controls.LblReceived, Reply::Waiting);
+    Colors::setBackColor(controls.LblReceived, ReplyColours::Waiting);
 }
 
 void Form1::sendingStarted(const QString& framed) {
@@ -264,8 +265,8 @@ void Form1::replyShown(const ReplyReport& report) {
     if (report.wantsPosition)
         controls.LblPos->setText(report.position);
     controls.Label2->setText(controls.Label2->text() + report.hexDump);
-    Colors::setBackColor(controls.LblReceived, report.status.colour);
-    if (report.status.acknowledged)
+    Colors::setBackColor(controls.LblReceived, ReplyColours::of(report.status.kind));
+    if (report.status.kind == Reply::Kind::Acknowledged)
         RispostaOk = 1;
     const bool empty = report.status.shown.isEmpty();
     controls.LblAct->setText(controls.LblAct->text() +

@@ -52,7 +52,7 @@ public:
     static constexpr auto Application = "QTX_Zintor";
 
     QString Versione;
-    quint8 FlussoMem = 0;
+    Flow FlussoMem = Flow::None;
     quint8 RispostaOk = 0;
     SerialPort& MSComm1;
     TimerWait waits;
@@ -67,7 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    quint8 flowToRestore() const override;
+    Flow flowToRestore() const override;
     void exchangeStarted() override;
     void sendingStarted(const QString& framed) override;
     void echoShown(const QString& echo) override;

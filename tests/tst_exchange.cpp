@@ -113,7 +113,7 @@ void ExchangeTest::classifiesTheReply() {
     Rig rig;
     rig.port.script.reply = reply;
     rig.port.setHandshaking(handshaking);
-    rig.form.FlussoMem = quint8(handshaking);
+    rig.form.FlussoMem = Flow(handshaking);
     rig.form.RispostaOk = 1;
     rig.send("ZERO");
     QTEST(rig.c.LblReceived->text(), "shown");
@@ -162,10 +162,10 @@ void ExchangeTest::lateEchoResetsTheLine() {
     rig.port.script.echoDelay = 150;
     rig.port.script.reply = QStringLiteral("\r\n>") + DC1;
     rig.port.setSettings("19200,E,7,2");
-    rig.form.FlussoMem = 2;
+    rig.form.FlussoMem = Flow::RtsCts;
     rig.send("");
     QCOMPARE(rig.c.TxtSended->text(), QStringLiteral("|"));
-    QCOMPARE(rig.port.settings(), QStringLiteral("9600,n,8,1"));
+    QCOMPARE(rig.port.settings(), SerialPort::SafeSettings);
     QCOMPARE(rig.port.handshaking(), 2);
     QCOMPARE(rig.port.sentAt.last(), 100 + 300 + 300); // CR after both grace waits
 }
