@@ -1,5 +1,5 @@
 #include "MessageCatcher.h"
-#include "ScriptedPort.h"
+#include "ScriptedPanel.h"
 #include "panel/Form1.h"
 #include "platform/Colors.h"
 
@@ -15,17 +15,6 @@ const QChar DC1(17);
 
 class ExchangeTest : public QObject {
     Q_OBJECT
-
-    struct Rig {
-        ScriptedPort port;
-        Form1 form{port, [] {}, &port};
-        Form1Controls& c = form.controls;
-
-        QString send(QString testo, Tipo tipo = Tipo::Plain) {
-            form.Tx(testo, tipo);
-            return testo;
-        }
-    };
 
 private slots:
     void framesAndPacesTheCommand();
@@ -43,7 +32,7 @@ private slots:
 };
 
 void ExchangeTest::framesAndPacesTheCommand() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = QStringLiteral("\r1234\n>") + DC1;
     QCOMPARE(rig.send("POS", Tipo::Position), QStringLiteral("|POS"));
     QCOMPARE(rig.port.wire, QStringLiteral("|POS\r"));
@@ -57,7 +46,7 @@ void ExchangeTest::framesAndPacesTheCommand() {
 }
 
 void ExchangeTest::emptyCommandSendsPrefixAndReturn() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = QStringLiteral(">") + DC1;
     rig.send("");
     QCOMPARE(rig.port.wire, QStringLiteral("|\r"));
@@ -110,7 +99,7 @@ void ExchangeTest::classifiesTheReply_data() {
 void ExchangeTest::classifiesTheReply() {
     QFETCH(QString, reply);
     QFETCH(int, handshaking);
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = reply;
     rig.port.setHandshaking(handshaking);
     rig.form.FlussoMem = Flow(handshaking);
@@ -136,14 +125,14 @@ void ExchangeTest::extractsThePosition_data() {
 
 void ExchangeTest::extractsThePosition() {
     QFETCH(QString, reply);
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = reply;
     rig.send("POS", Tipo::Position);
     QTEST(rig.c.LblPos->text(), "position");
 }
 
 void ExchangeTest::noEchoStillCollectsTheReply() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.echo = false;
     rig.port.script.reply = QStringLiteral("\r\n>") + DC1;
     rig.port.setHandshaking(1);
@@ -158,7 +147,7 @@ void ExchangeTest::noEchoStillCollectsTheReply() {
 }
 
 void ExchangeTest::lateEchoResetsTheLine() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.echoDelay = 150;
     rig.port.script.reply = QStringLiteral("\r\n>") + DC1;
     rig.port.setSettings("19200,E,7,2");
@@ -171,7 +160,7 @@ void ExchangeTest::lateEchoResetsTheLine() {
 }
 
 void ExchangeTest::keepsTheHistoryNewestFirst() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = QStringLiteral("\r1\n>") + DC1;
     rig.send("POS", Tipo::Position);
     QCOMPARE(rig.c.LblBack->text(), QStringLiteral("\n"));
@@ -180,7 +169,7 @@ void ExchangeTest::keepsTheHistoryNewestFirst() {
 }
 
 void ExchangeTest::cutsTheHistoryAt640() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = QStringLiteral(">") + DC1;
     rig.c.LblAct->setText(QString(700, u'x'));
     rig.send("Z");
@@ -188,7 +177,7 @@ void ExchangeTest::cutsTheHistoryAt640() {
 }
 
 void ExchangeTest::reportsAPortFailureOnce() {
-    Rig rig;
+    ScriptedPanel rig;
     MessageCatcher catcher;
     rig.port.script.openFailure = QStringLiteral("COM3 (/dev/ttyUSB0): device not found");
     rig.c.ChkCont->setChecked(true);
@@ -205,7 +194,7 @@ void ExchangeTest::reportsAPortFailureOnce() {
 }
 
 void ExchangeTest::failureDuringCollectingClosesThePort() {
-    Rig rig;
+    ScriptedPanel rig;
     MessageCatcher catcher;
     rig.port.script.reply = QStringLiteral("\r12");
     rig.port.script.failAtRead = 3;
