@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/Pty.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSocketNotifier>
@@ -12,7 +14,6 @@ class WireDevice : public QObject {
     Q_OBJECT
 public:
     WireDevice();
-    ~WireDevice() override;
 
     const QString& path() const { return m_path; }
     // First byte to CR of every command received so far, in milliseconds.
@@ -21,7 +22,7 @@ public:
 private:
     void receive();
 
-    int m_master = -1;
+    Pty m_pty;
     QString m_path;
     std::unique_ptr<QSocketNotifier> m_notifier;
     QElapsedTimer m_clock;

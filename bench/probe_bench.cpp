@@ -19,7 +19,7 @@ constexpr int Runs = 50;
 
 void measure(const char* name, bool open, const char* target) {
     QtSerialPort port;
-    port.setSettings(QStringLiteral("9600,n,8,1"));
+    port.setSettings(SerialPort::SafeSettings);
     port.setHandshaking(1);
     if (open)
         port.setPortOpen(true);

@@ -23,9 +23,4 @@ const Group* group(QStringView name) {
     return nullptr;
 }
 
-QString commandText(const Command& command, const QString& value) {
-    const QString word = QString::fromLatin1(command.word);
-    return command.value == Value::None ? word : word + u'=' + value;
-}
-
 } // namespace Catalogue

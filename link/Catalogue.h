@@ -94,7 +94,4 @@ const Command* match(QStringView word);
 // The group a listing name stands for, or nullptr.
 const Group* group(QStringView name);
 
-// The text an exchange sends for a command, the value appended after "=" when it takes one.
-QString commandText(const Command& command, const QString& value);
-
 } // namespace Catalogue

@@ -10,7 +10,6 @@ namespace {
 constexpr qint16 CharacterPause = 50;
 constexpr qint16 EchoGrace = 300;
 const QString NoEcho = QStringLiteral("NO ECHO !!");
-const QString SafeSettings = QStringLiteral("9600,n,8,1");
 } // namespace
 
 Exchange::Exchange(SerialPort& port, Waiter& waiter, ExchangeView& view)
@@ -50,7 +49,7 @@ void Exchange::run(QString& Testo, Tipo tipo) {
     m_view.commandTerminated();
 
     const QString reply = collect();
-    const QString kept = Reply::trimmed(reply, m_port.handshaking());
+    const QString kept = Reply::trimmed(reply, Flow(m_port.handshaking()));
     ExchangeView::ReplyReport report;
     report.framed = Testo;
     report.wantsPosition = tipo == Tipo::Position;
@@ -71,9 +70,9 @@ void Exchange::testEcho() {
         return;
     }
     // Output may be held by an XOFF: let it go, give the device time, then restore.
-    m_port.setHandshaking(0);
+    m_port.setHandshaking(int(Flow::None));
     wait(EchoGrace);
-    m_port.setHandshaking(m_view.flowToRestore());
+    m_port.setHandshaking(int(m_view.flowToRestore()));
     if (m_port.inBufferCount() == 0) {
         m_view.echoShown(NoEcho);
         return;
@@ -82,8 +81,8 @@ void Exchange::testEcho() {
     if (!m_port.portOpen())
         m_port.setPortOpen(true);
     wait(EchoGrace);
-    m_port.setSettings(SafeSettings);
-    m_port.setHandshaking(m_view.flowToRestore());
+    m_port.setSettings(SerialPort::SafeSettings);
+    m_port.setHandshaking(int(m_view.flowToRestore()));
 }
 
 QString Exchange::collect() {
@@ -98,7 +97,7 @@ QString Exchange::collect() {
         }
         wait(CharacterPause);
         reply += m_port.input();
-        if (Reply::endMarkReached(reply, m_port.handshaking()))
+        if (Reply::endMarkReached(reply, Flow(m_port.handshaking())))
             break;
     }
     // Without flow control the last character is trimmed later; this keeps a ">" in place.

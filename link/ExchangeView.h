@@ -20,7 +20,7 @@ public:
     virtual ~ExchangeView() = default;
 
     // The flow control the exchange restores after switching it off.
-    virtual quint8 flowToRestore() const = 0;
+    virtual Flow flowToRestore() const = 0;
 
     virtual void exchangeStarted() = 0; // acknowledgement cleared, display reset
     virtual void sendingStarted(const QString& framed) = 0;   // history, current line, Tx lamp

@@ -2,11 +2,11 @@
 
 namespace Reply {
 
-bool endMarkReached(const QString& reply, int handshaking) {
+bool endMarkReached(const QString& reply, Flow flow) {
     if (reply.isEmpty())
         return false;
     const QChar last = reply.back();
-    return last == DC1 || (last == u'>' && handshaking == 1);
+    return last == DC1 || (last == u'>' && flow == Flow::XonXoff);
 }
 
 QString position(const QString& reply) {
@@ -27,21 +27,20 @@ QString hexDump(const QString& reply) {
     return dump;
 }
 
-QString trimmed(const QString& reply, int handshaking) {
-    const qsizetype keep = reply.size() - 1 + handshaking;
-    return keep >= reply.size() ? reply : reply.left(qMax<qsizetype>(keep, 0));
+QString trimmed(const QString& reply, Flow flow) {
+    return flow == Flow::None ? reply.left(qMax<qsizetype>(reply.size() - 1, 0)) : reply;
 }
 
 Status classify(const QString& trimmedReply) {
     if (trimmedReply.endsWith(QStringLiteral("!?")))
-        return {QStringLiteral("!?"), BadValue, false};
+        return {QStringLiteral("!?"), Kind::BadValue};
     if (trimmedReply.endsWith(u'?'))
-        return {QStringLiteral("?"), Unknown, false};
+        return {QStringLiteral("?"), Kind::Unknown};
     if (trimmedReply.endsWith(u'>'))
-        return {QStringLiteral(">"), Acknowledged, true};
+        return {QStringLiteral(">"), Kind::Acknowledged};
     if (!trimmedReply.isEmpty())
-        return {trimmedReply, Other, false};
-    return {QString(), Nothing, false};
+        return {trimmedReply, Kind::Other};
+    return {QString(), Kind::Nothing};
 }
 
 } // namespace Reply

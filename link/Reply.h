@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/Flow.h"
+
 #include <QString>
 
 // How the exchange reads a device reply: end mark, position, hex dump, trim and status.
@@ -8,22 +10,16 @@ namespace Reply {
 
 constexpr QChar DC1 = QChar(17);
 
-// Colours of the status display, 0x00BBGGRR.
-constexpr quint32 Waiting = 8421376;
-constexpr quint32 BadValue = 255;
-constexpr quint32 Unknown = 65535;
-constexpr quint32 Acknowledged = 49152;
-constexpr quint32 Other = 16576;
-constexpr quint32 Nothing = 0;
+// What the device answered; the display shows each kind in a colour of its own.
+enum class Kind : quint8 { BadValue, Unknown, Acknowledged, Other, Nothing };
 
 struct Status {
     QString shown;
-    quint32 colour = Nothing;
-    bool acknowledged = false;
+    Kind kind = Kind::Nothing;
 };
 
 // The collecting loop stops on a closing DC1, or on ">" while XON/XOFF alone is in force.
-bool endMarkReached(const QString& reply, int handshaking);
+bool endMarkReached(const QString& reply, Flow flow);
 
 // The text between the first CR and the next LF (or the end); empty without a CR.
 QString position(const QString& reply);
@@ -32,7 +28,7 @@ QString position(const QString& reply);
 QString hexDump(const QString& reply);
 
 // Without flow control the closing character is dropped; with it the reply stays whole.
-QString trimmed(const QString& reply, int handshaking);
+QString trimmed(const QString& reply, Flow flow);
 
 // "!?" before "?" before ">", then any other text, then nothing.
 Status classify(const QString& trimmedReply);

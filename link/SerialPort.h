@@ -13,6 +13,9 @@ public:
     virtual void setCommPort(int number) = 0;
     virtual int commPort() const = 0;
 
+    // The line settings the panel starts with and an exchange falls back to after a late echo.
+    static inline const QString SafeSettings = QStringLiteral("9600,n,8,1");
+
     // "baud,parity,data,stop" such as "9600,n,8,1"; the getter returns the text last set.
     // An invalid text throws and leaves the previous settings in force.
     virtual void setSettings(const QString& text) = 0;
@@ -38,7 +41,8 @@ public:
     // Returns and removes everything received so far; empty when nothing.
     virtual QString input() = 0;
 
-    // Start-up configuration.
+    // Start-up configuration. Ports whose reads return everything waiting (QtSerialPort,
+    // the test ports) take the two sizes and do nothing with them.
     virtual void setRtsEnable(bool on) = 0;
     virtual void setInBufferSize(int bytes) = 0;
     virtual void setInputLen(int chars) = 0;

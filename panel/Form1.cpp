@@ -3,6 +3,7 @@
 #include "link/Numbers.h"
 #include "link/SerialError.h"
 #include "link/SerialPort.h"
+#include "panel/ReplyColours.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
 #include "platform/MessageBox.h"
@@ -117,8 +118,8 @@ void Form1::configurePort(int number) {
     } catch (const SerialError&) {
         m_port.setCommPort(1); // a stored number that names no selectable port
     }
-    m_port.setSettings(QStringLiteral("9600,n,8,1"));
-    m_port.setHandshaking(1);
+    m_port.setSettings(SerialPort::SafeSettings);
+    m_port.setHandshaking(int(Flow::XonXoff));
     m_port.setInputLen(0);
     m_port.setRtsEnable(false);
     m_port.discardInput();
@@ -143,7 +144,7 @@ void Form1::Command1_Click() {
         waitWhileDialogVisible();
     } while (dialog().isVisible());
     setTitle(MiddleAfterDialog);
-    m_FlussoMem = quint8(m_port.handshaking());
+    m_FlussoMem = Flow(m_port.handshaking());
 }
 
 void Form1::Form_QueryUnload() {
@@ -196,7 +197,7 @@ void Form1::LeggiElenco(const QString& text) {
     m_state.LeggiElenco(text);
 }
 
-quint8 Form1::flowToRestore() const {
+Flow Form1::flowToRestore() const {
     return m_FlussoMem;
 }
 
@@ -204,7 +205,7 @@ void Form1::exchangeStarted() {
     m_RispostaOk = 0;
     m_controls.TxtSended->setText(QString());
     m_controls.LblReceived->setText(QString());
-    Colors::setBackColor(m_controls.LblReceived, Reply::Waiting);
+    Colors::setBackColor(m_controls.LblReceived, ReplyColours::Waiting);
 }
 
 void Form1::sendingStarted(const QString& framed) {
@@ -234,8 +235,8 @@ void Form1::replyShown(const ReplyReport& report) {
     if (report.wantsPosition)
         m_controls.LblPos->setText(report.position);
     m_controls.Label2->setText(m_controls.Label2->text() + report.hexDump);
-    Colors::setBackColor(m_controls.LblReceived, report.status.colour);
-    if (report.status.acknowledged)
+    Colors::setBackColor(m_controls.LblReceived, ReplyColours::of(report.status.kind));
+    if (report.status.kind == Reply::Kind::Acknowledged)
         m_RispostaOk = 1;
     const bool empty = report.status.shown.isEmpty();
     m_controls.LblAct->setText(m_controls.LblAct->text() +

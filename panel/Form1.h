@@ -45,7 +45,7 @@ public:
     Form1Controls& controls() { return m_controls; }
     SerialPort& MSComm1() { return m_port; }
     const QString& Versione() const { return m_Versione; }
-    quint8 FlussoMem() const { return m_FlussoMem; }
+    Flow FlussoMem() const { return m_FlussoMem; }
     quint8 RispostaOk() const { return m_RispostaOk; }
     bool timerRunning() const { return m_gate.timerRunning(); }
 
@@ -56,7 +56,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    quint8 flowToRestore() const override;
+    Flow flowToRestore() const override;
     void exchangeStarted() override;
     void sendingStarted(const QString& framed) override;
     void echoShown(const QString& echo) override;
@@ -74,7 +74,7 @@ private:
     void waitWhileDialogVisible();
 
     QString m_Versione;
-    quint8 m_FlussoMem = 0;
+    Flow m_FlussoMem = Flow::None;
     quint8 m_RispostaOk = 0;
     SerialPort& m_port;
     Form1Controls m_controls;

@@ -16,6 +16,12 @@ constexpr quint32 ButtonFace = 0x8000000F;
 constexpr quint32 LightGreen = 8454016;
 constexpr quint32 LightGrey = 12632256;
 constexpr quint32 Orange = 33023;
+constexpr quint32 Teal = 8421376;
+constexpr quint32 Red = 255;
+constexpr quint32 Yellow = 65535;
+constexpr quint32 Green = 49152;
+constexpr quint32 Brown = 16576;
+constexpr quint32 Black = 0;
 
 QColor toQColor(quint32 value);
 

@@ -18,8 +18,6 @@
 
 namespace {
 
-const QString DefaultSettings = QStringLiteral("9600,n,8,1");
-
 // Handshaking codes are bit sets.
 constexpr int XonXoff = 1;
 constexpr int RtsCts = 2;
@@ -92,7 +90,7 @@ bool hungUp(int fd) {
 
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onErrorOccurred);
-    setSettings(DefaultSettings);
+    setSettings(SafeSettings);
 }
 
 void QtSerialPort::setCommPort(int number) {

@@ -1,4 +1,4 @@
-#include "ScriptedPort.h"
+#include "ScriptedPanel.h"
 #include "panel/Form1.h"
 #include "platform/Colors.h"
 
@@ -33,12 +33,6 @@ const quint32 Window = Colors::WindowBackground;
 
 class CalculatorTest : public QObject {
     Q_OBJECT
-
-    struct Rig {
-        ScriptedPort port;
-        Form1 form{port, [] {}, &port};
-        Form1Controls& c = form.controls();
-    };
 
 private slots:
     void figures_data();
@@ -112,7 +106,7 @@ void CalculatorTest::figures() {
     QFETCH(QString, nr);
     QFETCH(bool, nsLast);
     QFETCH(QStringList, figures);
-    Rig rig;
+    ScriptedPanel rig;
     if (nsLast) {
         rig.c.TxtNR->setText(nr);
         rig.c.TxtNS->setText(ns);
@@ -135,7 +129,7 @@ void CalculatorTest::invalidNrKeepsItsColour_data() {
 
 void CalculatorTest::invalidNrKeepsItsColour() {
     QFETCH(QString, nr);
-    Rig rig;
+    ScriptedPanel rig;
     rig.c.TxtNS->setText("8192");
     rig.c.TxtNR->setText("5000");
     rig.c.TxtNR->setText(nr);
@@ -144,7 +138,7 @@ void CalculatorTest::invalidNrKeepsItsColour() {
 }
 
 void CalculatorTest::quickSetButtons() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.c.CmdNR1->click();
     rig.c.CmdNS4096->click();
     QCOMPARE(results(rig.c), (QStringList{"4096", "4096", "4096", "0", "0", "0"}));
@@ -154,7 +148,7 @@ void CalculatorTest::quickSetButtons() {
 }
 
 void CalculatorTest::sameTextRunsNothing() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.c.TxtNR->setText("16");
     QSignalSpy figure2(rig.c.TxtResult[2], &QLineEdit::textChanged);
     rig.c.CmdNS8192->click();
@@ -167,7 +161,7 @@ void CalculatorTest::sameTextRunsNothing() {
 void CalculatorTest::readBackGoesThroughTheRegionalSeparator() {
     if (QLocale::system().decimalPoint() != u",")
         QSKIP("needs a system locale with a decimal comma");
-    Rig rig;
+    ScriptedPanel rig;
     rig.c.TxtNS->setText("8192");
     rig.c.TxtNR->setText("0.3");
     QCOMPARE(rig.c.TxtResult[1]->text(), QStringLiteral("4095,9"));

@@ -21,7 +21,6 @@ constexpr const char* StpButton = "STP";
 constexpr qint64 ExchangeLimitMs = 5 * 50 + 2 * 300 + 15 * 50;
 // Room for a loaded machine on top of the exchange's own waits.
 constexpr qint64 SlackMs = 1000;
-const QString SafeSettings = QStringLiteral("9600,n,8,1");
 const QString OtherSettings = QStringLiteral("4800,n,8,1");
 const QString Dc3 = QString(QChar(19));
 
@@ -85,7 +84,7 @@ void EndToEndFaultTest::faultyAnswerIsShownAsItCame_data() {
     QTest::newRow("no echo") << QStringList{"--no-echo"} << 1 << "NO ECHO !!"
                              << ">" << 49152u << OtherSettings << 0 << 550 << 1300;
     QTest::newRow("late echo") << QStringList{"--late-echo", "150"} << 1 << "|POS"
-                               << ">" << 49152u << SafeSettings << 0 << 850 << 1600;
+                               << ">" << 49152u << SerialPort::SafeSettings << 0 << 850 << 1600;
     QTest::newRow("no DC1, XON/XOFF") << QStringList{"--no-dc1"} << 1 << "|POS"
                                       << ">" << 49152u << OtherSettings << 1 << 300 << 1000;
     QTest::newRow("no DC1, no flow control") << QStringList{"--no-dc1"} << 0 << "|POS"
@@ -169,7 +168,7 @@ void EndToEndFaultTest::outputHeldByXoffIsReleasedByTheEchoCheck() {
     QCOMPARE(panel.c.TxtSended->text(), Dc3 + QStringLiteral("|POS"));
     QCOMPARE(panel.c.LblReceived->text(), QStringLiteral(">"));
     QCOMPARE(panel.port.handshaking(), 0);
-    QCOMPARE(panel.port.settings(), SafeSettings);
+    QCOMPARE(panel.port.settings(), SerialPort::SafeSettings);
     QVERIFY(buttonsEnabled(panel));
     QVERIFY(catcher.texts.isEmpty());
 

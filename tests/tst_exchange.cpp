@@ -1,5 +1,5 @@
 #include "MessageCatcher.h"
-#include "ScriptedPort.h"
+#include "ScriptedPanel.h"
 #include "panel/Form1.h"
 #include "platform/Colors.h"
 #include "settings/SetSeriale.h"
@@ -17,29 +17,6 @@ const QChar DC1(17);
 class ExchangeTest : public QObject {
     Q_OBJECT
 
-    struct Rig {
-        ScriptedPort port;
-        Form1 form{port, [] {}, &port};
-        Form1Controls& c = form.controls();
-
-        QString send(QString testo, Tipo tipo = Tipo::Plain) {
-            form.Tx(testo, tipo);
-            return testo;
-        }
-        // The flag as an acknowledged exchange leaves it, the counters fresh.
-        void acknowledged() {
-            port.script.reply = QStringLiteral(">") + QChar(17);
-            send("ZERO");
-            port.reads = 0;
-        }
-        // FlussoMem as "Serial line" sets it when the dialog closes.
-        void serialLineClosedWith(int handshaking) {
-            port.setHandshaking(handshaking);
-            QTimer::singleShot(0, &form, [this] { form.dialog().hide(); });
-            form.Command1_Click();
-        }
-    };
-
 private slots:
     void framesAndPacesTheCommand();
     void emptyCommandSendsPrefixAndReturn();
@@ -56,7 +33,7 @@ private slots:
 };
 
 void ExchangeTest::framesAndPacesTheCommand() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = QStringLiteral("\r1234\n>") + DC1;
     QCOMPARE(rig.send("POS", Tipo::Position), QStringLiteral("|POS"));
     QCOMPARE(rig.port.wire, QStringLiteral("|POS\r"));
@@ -70,7 +47,7 @@ void ExchangeTest::framesAndPacesTheCommand() {
 }
 
 void ExchangeTest::emptyCommandSendsPrefixAndReturn() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = QStringLiteral(">") + DC1;
     rig.send("");
     QCOMPARE(rig.port.wire, QStringLiteral("|\r"));
@@ -123,8 +100,9 @@ void ExchangeTest::classifiesTheReply_data() {
 void ExchangeTest::classifiesTheReply() {
     QFETCH(QString, reply);
     QFETCH(int, handshaking);
-    Rig rig;
-    rig.acknowledged();
+    ScriptedPanel rig;
+    rig.acknowledged(true);
+    rig.port.reads = 0;
     rig.port.script.reply = reply;
     rig.port.setHandshaking(handshaking);
     rig.send("ZERO");
@@ -148,14 +126,14 @@ void ExchangeTest::extractsThePosition_data() {
 
 void ExchangeTest::extractsThePosition() {
     QFETCH(QString, reply);
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = reply;
     rig.send("POS", Tipo::Position);
     QTEST(rig.c.LblPos->text(), "position");
 }
 
 void ExchangeTest::noEchoStillCollectsTheReply() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.echo = false;
     rig.port.script.reply = QStringLiteral("\r\n>") + DC1;
     rig.port.setHandshaking(1);
@@ -170,20 +148,20 @@ void ExchangeTest::noEchoStillCollectsTheReply() {
 }
 
 void ExchangeTest::lateEchoResetsTheLine() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.echoDelay = 150;
     rig.port.script.reply = QStringLiteral("\r\n>") + DC1;
-    rig.serialLineClosedWith(2);
+    rig.serialLineClosedWith(Flow::RtsCts);
     rig.port.setSettings("19200,E,7,2");
     rig.send("");
     QCOMPARE(rig.c.TxtSended->text(), QStringLiteral("|"));
-    QCOMPARE(rig.port.settings(), QStringLiteral("9600,n,8,1"));
+    QCOMPARE(rig.port.settings(), SerialPort::SafeSettings);
     QCOMPARE(rig.port.handshaking(), 2);
     QCOMPARE(rig.port.sentAt.last(), 100 + 300 + 300); // CR after both grace waits
 }
 
 void ExchangeTest::keepsTheHistoryNewestFirst() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = QStringLiteral("\r1\n>") + DC1;
     rig.send("POS", Tipo::Position);
     QCOMPARE(rig.c.LblBack->text(), QStringLiteral("\n"));
@@ -192,7 +170,7 @@ void ExchangeTest::keepsTheHistoryNewestFirst() {
 }
 
 void ExchangeTest::cutsTheHistoryAt640() {
-    Rig rig;
+    ScriptedPanel rig;
     rig.port.script.reply = QStringLiteral(">") + DC1;
     rig.c.LblAct->setText(QString(700, u'x'));
     rig.send("Z");
@@ -200,7 +178,7 @@ void ExchangeTest::cutsTheHistoryAt640() {
 }
 
 void ExchangeTest::reportsAPortFailureOnce() {
-    Rig rig;
+    ScriptedPanel rig;
     MessageCatcher catcher;
     rig.port.script.openFailure = QStringLiteral("COM3 (/dev/ttyUSB0): device not found");
     rig.c.ChkCont->setChecked(true);
@@ -217,7 +195,7 @@ void ExchangeTest::reportsAPortFailureOnce() {
 }
 
 void ExchangeTest::failureDuringCollectingClosesThePort() {
-    Rig rig;
+    ScriptedPanel rig;
     MessageCatcher catcher;
     rig.port.script.reply = QStringLiteral("\r12");
     rig.port.script.failAtRead = 3;

@@ -72,11 +72,11 @@ void Form1Test::loadConfiguresTheClosedPort() {
     Form1 form(
         device, [] {}, &device);
     form.Form_Load();
-    QCOMPARE(device.settings(), QStringLiteral("9600,n,8,1"));
+    QCOMPARE(device.settings(), SerialPort::SafeSettings);
     QCOMPARE(device.handshaking(), 1);
     QVERIFY(!device.portOpen());
     QVERIFY(!form.timerRunning());
-    QCOMPARE(form.FlussoMem(), quint8(0));
+    QCOMPARE(form.FlussoMem(), Flow::None);
     for (QPushButton* button : form.controls().CmdPuls)
         QCOMPARE(Colors::backColor(button), Colors::ButtonFace);
 }
@@ -90,7 +90,7 @@ void Form1Test::serialLineRebuildsTitleAndFlow() {
     QTimer::singleShot(50, &form, [&] { form.dialog().hide(); });
     form.Command1_Click();
     QCOMPARE(form.windowTitle(), Lead + "4" + AfterDialog);
-    QCOMPARE(form.FlussoMem(), quint8(1));
+    QCOMPARE(form.FlussoMem(), Flow::XonXoff);
 }
 
 void Form1Test::closingStoresThePortAndEnds() {

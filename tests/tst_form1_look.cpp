@@ -1,4 +1,4 @@
-#include "ScriptedPort.h"
+#include "ScriptedPanel.h"
 #include "panel/Form1.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
@@ -20,18 +20,6 @@ namespace {
 
 // What a line edit keeps clear inside its contents rect on either side of the text.
 constexpr int LineEditMargin = 2;
-
-// The panel as the operator first sees it: loaded, on a port that is always there.
-struct Panel {
-    Panel()
-        : form(
-              device, [] {}, &device) {
-        form.Form_Load();
-        form.show();
-    }
-    ScriptedPort device;
-    Form1 form;
-};
 
 // Room a control gives its text, with the margins its style keeps.
 QRect textRoom(QWidget* control) {
@@ -101,12 +89,12 @@ private slots:
     void pictures();
 
 private:
-    std::unique_ptr<Panel> m_panel;
+    std::unique_ptr<ScriptedPanel> m_panel; // as the operator first sees it
 };
 
 void Form1LookTest::initTestCase() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); // as the program
-    m_panel = std::make_unique<Panel>();
+    m_panel = std::make_unique<ScriptedPanel>(PanelRig::Start::Shown);
 }
 
 void Form1LookTest::cleanupTestCase() {

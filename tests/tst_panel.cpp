@@ -1,5 +1,5 @@
 #include "MessageCatcher.h"
-#include "ScriptedPort.h"
+#include "ScriptedPanel.h"
 #include "link/Catalogue.h"
 #include "panel/Form1.h"
 #include "platform/Colors.h"
@@ -23,13 +23,6 @@ QString listing(const QStringList& entries) {
     return text + u'>';
 }
 
-QList<quint32> colours(const Form1Controls& c, const QStringList& words) {
-    QList<quint32> out;
-    for (const QString& word : words)
-        out.append(Colors::backColor(c.command(qPrintable(word))));
-    return out;
-}
-
 // The nine buttons of the three setting groups.
 QStringList groupWords() {
     QStringList words;
@@ -39,27 +32,8 @@ QStringList groupWords() {
     return words;
 }
 
-struct Rig {
-    ScriptedPort port;
-    Form1 form{port, [] {}, &port};
-    Form1Controls& c = form.controls();
-    Rig() {
-        form.Form_Load();
-        port.script.reply = QStringLiteral("\r\n>") + DC1;
-    }
-    // The flag as the last exchange left it.
-    void lastExchangeAcknowledged(bool ok) {
-        const QString reply = port.script.reply;
-        port.script.reply = QString(ok ? u'>' : u'?') + DC1;
-        QString text = QStringLiteral("ZERO");
-        form.Tx(text, Tipo::Plain);
-        port.script.reply = reply;
-        port.wire.clear();
-    }
-    void press(const char* word) {
-        c.command(word)->click();
-        QCoreApplication::processEvents(); // deferred work, if any
-    }
+struct Rig : ScriptedPanel {
+    Rig() : ScriptedPanel(Start::Loaded) { port.script.reply = QStringLiteral("\r\n>") + DC1; }
 };
 
 } // namespace
@@ -109,7 +83,7 @@ void PanelTest::groupTable() {
         Rig rig;
         for (const QString& word : groupWords())
             Colors::setBackColor(rig.c.command(qPrintable(word)), 123);
-        rig.lastExchangeAcknowledged(ok);
+        rig.acknowledged(ok);
         rig.form.ImpostaTasti(command, dato);
         for (const QString& word : groupWords()) {
             quint32 expected = 123;
@@ -153,7 +127,7 @@ void PanelTest::listingQuirks() {
     Rig rig;
     rig.c.TxtNR->setText("7");
     rig.c.LblZPV->setText("");
-    rig.lastExchangeAcknowledged(true);
+    rig.acknowledged(true);
     rig.form.LeggiElenco(text);
     QTEST(rig.c.TxtNR->text(), "nr");
     QTEST(rig.c.LblZPV->text(), "zpv");
@@ -181,10 +155,10 @@ void PanelTest::resetCoverage() {
     rig.c.LblZPV->setText("9");
     rig.c.TxtDEV->setText("3");
     rig.form.PulisciTasti();
-    QCOMPARE(colours(rig.c, groupWords() +
-                                QStringList{"PRST1", "PRST2", "OFST", "NS", "ZERO", "NR", "POS"}),
-             QList<quint32>(16, Face));
-    QCOMPARE(colours(rig.c, {"DEV", "ADDR", "RST", "STP"}), QList<quint32>(4, Green));
+    QCOMPARE(
+        rig.marks(groupWords() + QStringList{"PRST1", "PRST2", "OFST", "NS", "ZERO", "NR", "POS"}),
+        QList<quint32>(16, Face));
+    QCOMPARE(rig.marks({"DEV", "ADDR", "RST", "STP"}), QList<quint32>(4, Green));
     for (QLineEdit* box : {rig.c.TxtPRST1, rig.c.TxtPRST2, rig.c.TxtOFST, rig.c.TxtNS, rig.c.TxtNR})
         QVERIFY(box->text().isEmpty());
     QVERIFY(rig.c.LblZPV->text().isEmpty());
@@ -269,7 +243,7 @@ void PanelTest::listingPressRefillsThePanelThenReadsPosition() {
         listing({"CODE=BCD", "CNT=EXTD", "PAR=ODD", "ZPV=4", "OFST=2", "NS=4096", "NR=1"}) + DC1;
     rig.press("STP");
     QCOMPARE(rig.port.wire, QStringLiteral("|STP\r|POS\r"));
-    QCOMPARE(colours(rig.c, groupWords()),
+    QCOMPARE(rig.marks(groupWords()),
              (QList<quint32>{Face, Face, Green, Face, Face, Green, Green, Face, Face}));
     QCOMPARE(Colors::backColor(rig.c.command("ZERO")), Face);
     QCOMPARE(rig.c.TxtNS->text(), QStringLiteral("4096"));
@@ -284,10 +258,10 @@ void PanelTest::groupPressMarksOnlyWhenAcknowledged() {
     Rig rig;
     const QStringList code{"GRAY", "BIN", "BCD"};
     rig.press("GRAY");
-    QCOMPARE(colours(rig.c, code), (QList<quint32>{Green, Face, Face}));
+    QCOMPARE(rig.marks(code), (QList<quint32>{Green, Face, Face}));
     rig.port.script.reply = QStringLiteral("\r\n?") + DC1;
     rig.press("BIN");
-    QCOMPARE(colours(rig.c, code), (QList<quint32>{Face, Face, Face}));
+    QCOMPARE(rig.marks(code), (QList<quint32>{Face, Face, Face}));
 }
 
 void PanelTest::resetPressClearsWhateverTheAnswer() {

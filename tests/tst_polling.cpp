@@ -1,5 +1,5 @@
 #include "MessageCatcher.h"
-#include "ScriptedPort.h"
+#include "ScriptedPanel.h"
 #include "panel/Form1.h"
 
 #include <QLabel>
@@ -14,15 +14,9 @@ const QString PosReply = QStringLiteral("\r42\n>") + QChar(17);
 class PollingTest : public QObject {
     Q_OBJECT
 
-    struct Rig {
-        ScriptedPort port;
-        Form1 form{port, [] {}, &port};
-        Form1Controls& c = form.controls();
+    struct Rig : ScriptedPanel {
         int waits = 0;
-        Rig() {
-            form.Form_Load();
-            port.script.reply = PosReply;
-        }
+        Rig() : ScriptedPanel(Start::Loaded) { port.script.reply = PosReply; }
         // Unticks the box from inside the n-th wait, as the operator's click would.
         void untickAtWait(int n) {
             port.onWait = [this, n] {

@@ -1,6 +1,7 @@
 #include "link/SerialError.h"
 #include "platform/PortMap.h"
 #include "platform/QtSerialPort.h"
+#include "tools/Pty.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -26,35 +27,31 @@ constexpr char Dc3 = 0x13;
 // The device end of a pseudo-terminal, with COM7 mapped to the port end while it lives.
 // COM7 names a private link to the port end: QSerialPort's lock file is named after the
 // path, and a parallel test process may get the same pty number as soon as it is free.
-struct Pty {
-    int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+struct Com7Device {
+    Pty pty;
     QTemporaryDir folder;
     QString device = folder.filePath("ttyCOM7");
 
-    Pty() {
-        if (::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
-            !QFile::link(QString::fromLocal8Bit(::ptsname(master)), device))
-            qFatal("no pseudo-terminal");
+    Com7Device() {
+        if (!QFile::link(QString::fromStdString(pty.slavePath()), device))
+            qFatal("no link to the pseudo-terminal");
         // Open to all, for the test that tries the port as another user.
         ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
         qputenv(ComVariable, device.toLocal8Bit());
     }
-    ~Pty() {
-        hangUp();
-        qunsetenv(ComVariable);
-    }
+    ~Com7Device() { qunsetenv(ComVariable); }
     void send(const QByteArray& bytes) const {
-        QCOMPARE(::write(master, bytes.constData(), bytes.size()), bytes.size());
+        QCOMPARE(::write(pty.master(), bytes.constData(), bytes.size()), bytes.size());
     }
     // Up to `count` bytes the port has sent, waiting at most `ms` (no event loop runs).
     QByteArray received(qsizetype count, int ms = 1000) const {
         QDeadlineTimer deadline(ms);
         QByteArray bytes;
-        pollfd entry{master, POLLIN, 0};
+        pollfd entry{pty.master(), POLLIN, 0};
         while (bytes.size() < count && ::poll(&entry, 1, int(deadline.remainingTime())) == 1) {
             char chunk[256];
             const auto wanted = size_t(qMin<qsizetype>(sizeof chunk, count - bytes.size()));
-            const ssize_t got = ::read(master, chunk, wanted);
+            const ssize_t got = ::read(pty.master(), chunk, wanted);
             bytes.append(chunk, qMax<ssize_t>(0, got));
         }
         return bytes;
@@ -62,14 +59,10 @@ struct Pty {
     // The port end's termios: a pty master reports those of its slave.
     termios line() const {
         termios tio{};
-        ::tcgetattr(master, &tio);
+        ::tcgetattr(pty.master(), &tio);
         return tio;
     }
-    void hangUp() {
-        if (master >= 0)
-            ::close(master);
-        master = -1;
-    }
+    void hangUp() { pty.closeMaster(); }
 };
 
 QString failureOf(const std::function<void()>& operation) {
@@ -93,7 +86,7 @@ double cpuMilliseconds() {
 class QtSerialPortTest : public QObject {
     Q_OBJECT
 
-    std::optional<Pty> pty;
+    std::optional<Com7Device> pty;
     std::unique_ptr<QtSerialPort> port;
 
     void open() {
@@ -175,7 +168,7 @@ private slots:
             QVERIFY2(failure.contains("COM7 (" + pty->device + ")") && failure.contains(text) &&
                          failure.contains("9600,n,8,1"),
                      qPrintable(failure));
-            QCOMPARE(port->settings(), QStringLiteral("9600,n,8,1"));
+            QCOMPARE(port->settings(), SerialPort::SafeSettings);
         }
         const termios tio = pty->line();
         if (speed != 0)

@@ -6,6 +6,7 @@
 #include "platform/StopSignals.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QProcess>
 #include <QtTest>
 #include <csignal>
@@ -57,9 +58,10 @@ void StopSignalsTest::sigtermDuringPollingClosesAndStores() {
         QString stored;
     } atEnd;
     Form1 form(port, [&] {
-        atEnd = {form.controls.ChkCont->isChecked(), form.busy(), port.portOpen(),
-                 lockFileFor(line.link()), storedPort()};
-        form.controls.ChkCont->setChecked(false);
+        const Form1Controls& c = form.controls();
+        atEnd = {c.ChkCont->isChecked(), !c.LblTx->isHidden() || !c.LblRx->isHidden(),
+                 port.portOpen(), lockFileFor(line.link()), storedPort()};
+        form.controls().ChkCont->setChecked(false);
     });
     StopSignals stops([&form] { form.Form_QueryUnload(); });
     form.Form_Load();
@@ -69,7 +71,7 @@ void StopSignalsTest::sigtermDuringPollingClosesAndStores() {
         lockedBefore = lockFileFor(line.link());
         std::raise(SIGTERM);
     });
-    QTest::mouseClick(form.controls.ChkCont, Qt::LeftButton);
+    QTest::mouseClick(form.controls().ChkCont, Qt::LeftButton);
     QVERIFY(lockedBefore);
     QVERIFY(atEnd.polling);
     QVERIFY(atEnd.exchanging);

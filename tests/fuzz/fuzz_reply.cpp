@@ -11,18 +11,17 @@ namespace {
 void checkStatus(const QString& kept) {
     const Reply::Status status = Reply::classify(kept);
     if (kept.endsWith(QStringLiteral("!?")))
-        check(status.shown == QStringLiteral("!?") && status.colour == Reply::BadValue,
+        check(status.shown == QStringLiteral("!?") && status.kind == Reply::Kind::BadValue,
               "\"!?\" wins");
     else if (kept.endsWith(u'?'))
-        check(status.shown == QStringLiteral("?") && status.colour == Reply::Unknown,
+        check(status.shown == QStringLiteral("?") && status.kind == Reply::Kind::Unknown,
               "\"?\" before \">\"");
     else if (kept.endsWith(u'>'))
-        check(status.shown == QStringLiteral(">") && status.colour == Reply::Acknowledged,
+        check(status.shown == QStringLiteral(">") && status.kind == Reply::Kind::Acknowledged,
               "\">\" acknowledges");
     else
         check(status.shown == kept, "any other text is shown as it is");
-    check(status.acknowledged == (status.colour == Reply::Acknowledged), "only \">\" acknowledges");
-    check(status.shown.isEmpty() == (status.colour == Reply::Nothing), "nothing means empty");
+    check(status.shown.isEmpty() == (status.kind == Reply::Kind::Nothing), "nothing means empty");
 }
 
 void checkHexDump(const QString& reply) {
@@ -41,13 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString reply = QString::fromLatin1(reinterpret_cast<const char*>(data), qsizetype(size));
     const bool closed = !reply.isEmpty() && reply.back() == Reply::DC1;
     const bool prompt = !reply.isEmpty() && reply.back() == u'>';
-    for (int handshaking = 0; handshaking <= 3; ++handshaking) {
-        check(Reply::endMarkReached(reply, handshaking) == (closed || (prompt && handshaking == 1)),
+    for (const Flow flow : {Flow::None, Flow::XonXoff, Flow::RtsCts, Flow::Both}) {
+        check(Reply::endMarkReached(reply, flow) == (closed || (prompt && flow == Flow::XonXoff)),
               "DC1 ends a reply, \">\" only with XON/XOFF");
-        const QString kept = Reply::trimmed(reply, handshaking);
+        const QString kept = Reply::trimmed(reply, flow);
         check(reply.startsWith(kept), "trimmed is a prefix");
-        check(handshaking == 0 ? kept.size() == qMax<qsizetype>(reply.size() - 1, 0)
-                               : kept == reply,
+        check(flow == Flow::None ? kept.size() == qMax<qsizetype>(reply.size() - 1, 0)
+                                 : kept == reply,
               "only handshaking 0 drops the last character");
         checkStatus(kept);
     }

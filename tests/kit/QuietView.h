@@ -5,7 +5,7 @@
 // An exchange that shows nothing, for rigs that exercise the port's use without a panel.
 class QuietView : public ExchangeView {
 public:
-    quint8 flowToRestore() const override { return 0; }
+    Flow flowToRestore() const override { return Flow::None; }
     void exchangeStarted() override {}
     void sendingStarted(const QString&) override {}
     void echoShown(const QString&) override {}

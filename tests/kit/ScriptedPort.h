@@ -56,7 +56,7 @@ private:
     };
     QList<Arrival> m_incoming;
     int m_commPort = 1;
-    QString m_settings = QStringLiteral("9600,n,8,1");
+    QString m_settings = SafeSettings;
     int m_handshaking = 0;
     bool m_open = false;
 };

@@ -34,7 +34,7 @@ public:
 
 private:
     int m_commPort = 1;
-    QString m_settings = QStringLiteral("9600,n,8,1");
+    QString m_settings = SafeSettings;
     int m_handshaking = 1;
     bool m_open = false;
 };

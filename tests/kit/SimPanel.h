@@ -1,15 +1,22 @@
 #pragma once
 
+#include "PanelRig.h"
 #include "SimulatedCom1.h"
-#include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
 
-#include <QList>
 #include <QStringList>
 
+// A base ahead of PanelRig: the simulated line and the real port object, built before the
+// form and gone after it.
+struct SimulatedLine {
+    explicit SimulatedLine(const QStringList& faults) : line(faults) {}
+    SimulatedCom1 line;
+    QtSerialPort port;
+};
+
 // The panel as the operator runs it: the real port object on COM1, mapped to a simulated
-// encoder's pseudo-terminal; every other COM number leads nowhere.
-struct SimPanel {
+// encoder's pseudo-terminal; every other COM number leads nowhere. Loaded and on screen.
+struct SimPanel : SimulatedLine, PanelRig {
     // Extra arguments select the simulator's faults, such as "--no-echo".
     explicit SimPanel(const QStringList& faults = {});
 
@@ -18,13 +25,4 @@ struct SimPanel {
     void start(const QStringList& faults = {}) { line.restart(faults); }
     // Every byte the current simulator has received.
     QString wire() const;
-    // Runs one exchange as the panel's own code does; returns the framed text.
-    QString send(const QString& command, Tipo tipo);
-    // Back colours of the command buttons from..to.
-    QList<quint32> marks(const QStringList& words) const;
-
-    SimulatedCom1 line;
-    QtSerialPort port;
-    Form1 form{port, [] {}};
-    Form1Controls& c = form.controls();
 };
