@@ -53,6 +53,7 @@ void Exchange::run(QString& Testo, Tipo tipo) {
     const QString kept = Reply::trimmed(reply, m_port.handshaking());
     ExchangeView::ReplyReport report;
     report.framed = Testo;
+    report.reply = reply;
     report.wantsPosition = tipo == Tipo::Position;
     if (report.wantsPosition)
         report.position = Reply::position(reply);
