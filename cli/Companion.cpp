@@ -1,11 +1,11 @@
 #include "cli/Companion.h"
 
 #include "cli/Console.h"
-#include "cli/Interrupt.h"
 #include "cli/PortJob.h"
 #include "cli/Report.h"
 #include "cli/UsageError.h"
 #include "link/Catalogue.h"
+#include "platform/StopSignals.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -30,7 +30,7 @@ Profile prepare(const Options& options) {
 
 QList<PortOutcome> runAll(const Options& options, const Profile& profile) {
     std::atomic_bool stop{false};
-    const Interrupt interrupt([&stop] { stop = true; });
+    const StopSignals ctrlC([&stop] { stop = true; });
     QEventLoop loop;
     std::vector<std::unique_ptr<PortJob>> jobs;
     qsizetype running = options.ports.size();

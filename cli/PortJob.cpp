@@ -15,6 +15,8 @@ namespace {
 
 // The receive buffer the panel sets at start-up.
 constexpr int InBufferSize = 1024;
+// A long pause between reads is waited in slices, so Ctrl+C ends a watch within one.
+constexpr qint16 PauseSlice = 100;
 // A watch without an end keeps its latest reads only.
 constexpr qsizetype KeptReads = 1000;
 
@@ -120,16 +122,23 @@ QString PortJob::sendLine(const Exchanged& e) const {
     return line;
 }
 
+bool PortJob::pause(Session& session) const {
+    for (int left = m_options.delayMs; !m_stop;) {
+        qint16 slice = qint16(qMin<int>(left, PauseSlice));
+        session.waiter.Attendi(slice);
+        left -= slice;
+        if (left <= 0)
+            return true;
+    }
+    return false;
+}
+
 void PortJob::pos(Session& session) {
     const bool print = !m_options.json && !m_options.quiet;
     const int reads = m_options.count > 0 ? m_options.count : (m_options.watch ? -1 : 1);
     for (int done = 0; done != reads && !m_stop; ++done) {
-        if (done > 0) {
-            qint16 pause = m_options.delayMs;
-            session.waiter.Attendi(pause);
-            if (m_stop)
-                break;
-        }
+        if (done > 0 && !pause(session))
+            break;
         const auto reply = session.exchange(QStringLiteral("POS"), Tipo::Position);
         if (!reply)
             return;

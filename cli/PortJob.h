@@ -29,6 +29,8 @@ private:
     void operate(Session& session);
     void send(Session& session);
     void pos(Session& session);
+    // The pause between two reads; false when Ctrl+C came meanwhile.
+    bool pause(Session& session) const;
     QString sendLine(const Exchanged& e) const;
 
     const Options& m_options;
