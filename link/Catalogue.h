@@ -94,4 +94,23 @@ const Command* match(QStringView word);
 // The group a listing name stands for, or nullptr.
 const Group* group(QStringView name);
 
+// The text an exchange sends for a command, the value appended after "=" when it takes one.
+QString commandText(const Command& command, const QString& value);
+
+// What keeps a text from going out as a command: a line break would end it early, "|"
+// start another, DC1/DC3 stop or release the line, and the port sends one byte per
+// character. The character's name ("CR", "\"|\"", "the non-ASCII character 0xe9"), or empty.
+QString unsendable(QStringView text);
+
+// Whether a setting of this name can be written: a group, or a command that takes a value.
+bool writable(QStringView name);
+
+// The command that writes a setting to a value: the chosen word for a group (nullptr when
+// the value is none of its choices), the command of that name for a value setting.
+const Command* writer(QStringView name, QStringView value);
+
+// The entry under which a listing reports this name, or nullptr: a setting the listing
+// never reports (PRST1, PRST2, DEV, ADDR) can be written but not read back.
+const Listed* listed(QStringView name);
+
 } // namespace Catalogue

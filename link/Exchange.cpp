@@ -52,6 +52,7 @@ void Exchange::run(QString& Testo, Tipo tipo) {
     const QString kept = Reply::trimmed(reply, Flow(m_port.handshaking()));
     ExchangeView::ReplyReport report;
     report.framed = Testo;
+    report.reply = reply;
     report.wantsPosition = tipo == Tipo::Position;
     if (report.wantsPosition)
         report.position = Reply::position(reply);

@@ -11,6 +11,7 @@ public:
     // Everything the reply stage shows at once, in the order the display takes it.
     struct ReplyReport {
         QString framed; // the command as sent, "|" included
+        QString reply;  // as received, before trimming
         bool wantsPosition = false;
         QString position;     // only when wantsPosition
         QString hexDump;      // of the reply before trimming

@@ -1,8 +1,8 @@
 #include "panel/PanelState.h"
 
 #include "link/Catalogue.h"
+#include "link/ListingParser.h"
 #include "panel/Form1Controls.h"
-#include "panel/ListingParser.h"
 #include "platform/Colors.h"
 
 #include <QLabel>

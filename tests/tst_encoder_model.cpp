@@ -137,6 +137,39 @@ private slots:
         QCOMPARE(settings(model), before);
     }
 
+    // The simulator's --refuse and --ignore faults.
+    void faultyWordIsNotCarriedOut_data() {
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("ignored");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::newRow("refused value") << "NS"
+                                       << ""
+                                       << "NS=4096" << kBadValue;
+        QTest::newRow("refused mode") << "BIN"
+                                      << ""
+                                      << "BIN" << kBadValue;
+        QTest::newRow("ignored value") << ""
+                                       << "NR"
+                                       << "NR=1" << kAccepted;
+        QTest::newRow("ignored mode") << ""
+                                      << "EVEN"
+                                      << "EVEN" << kAccepted;
+    }
+    void faultyWordIsNotCarriedOut() {
+        QFETCH(QString, refused);
+        QFETCH(QString, ignored);
+        QFETCH(QString, command);
+        QFETCH(QByteArray, answer);
+        EncoderModel model;
+        model.setFaults(refused.toStdString(), ignored.toStdString());
+        const auto before = settings(model);
+        QCOMPARE(run(model, command), answer);
+        QCOMPARE(settings(model), before);
+        QCOMPARE(run(model, "ODD"), kAccepted); // other words work as ever
+        QVERIFY(settings(model).contains("PAR=ODD"));
+    }
+
     void listing_data() {
         QTest::addColumn<QStringList>("commands");
         QTest::addColumn<QByteArray>("expected");

@@ -32,6 +32,9 @@ EncoderModel::Reply EncoderModel::execute(std::string_view command, std::uint64_
     ++m_commandCount;
     const auto equals = command.find('=');
     const bool hasValue = equals != std::string_view::npos;
+    const auto word = command.substr(0, equals);
+    if (!word.empty() && (word == m_refused || word == m_ignored))
+        return shortReply(word == m_ignored, word == m_ignored ? ">" : "!?");
     return interpret(command.substr(0, equals), hasValue,
                      hasValue ? command.substr(equals + 1) : std::string_view(), travel);
 }
@@ -99,6 +102,11 @@ EncoderModel::Reply EncoderModel::interpret(std::string_view word, bool hasValue
     if (word == "POS")
         return {true, '\r' + std::to_string(position(travel)) + "\n>" + kDc1};
     return {true, listing() + '>' + kDc1};
+}
+
+void EncoderModel::setFaults(std::string refused, std::string ignored) {
+    m_refused = std::move(refused);
+    m_ignored = std::move(ignored);
 }
 
 std::int64_t EncoderModel::position(std::uint64_t travel) const {

@@ -27,6 +27,10 @@ public:
     // NAME=VALUE lines of every setting, then LAST and COMMANDS.
     std::string stateText() const;
 
+    // Faults: commands with the word `refused` are answered "!?", those with `ignored` are
+    // acknowledged; neither is carried out. An empty word matches no command.
+    void setFaults(std::string refused, std::string ignored);
+
 private:
     struct Settings {
         std::string code = "GRAY";
@@ -51,6 +55,8 @@ private:
     static constexpr std::size_t kListedEntries = 7;
 
     Settings m_settings;
+    std::string m_refused;
+    std::string m_ignored;
     std::string m_lastCommand;
     std::uint64_t m_commandCount = 0;
 };

@@ -33,6 +33,8 @@ SimOptions SimOptions::parse(int argc, char** argv) {
         {"--late-echo", [&](std::string_view v) { o.lateEchoMs = parseCount("--late-echo", v); }},
         {"--slow", [&](std::string_view v) { o.slowMs = parseCount("--slow", v); }},
         {"--flood", [&](std::string_view v) { o.flood = parseCount("--flood", v); }},
+        {"--refuse", [&](std::string_view v) { o.refuse = v; }},
+        {"--ignore", [&](std::string_view v) { o.ignore = v; }},
         {"--hangup-after",
          [&](std::string_view v) { o.hangupAfter = parseCount("--hangup-after", v); }},
     };
@@ -81,5 +83,7 @@ Faults (combinable):
   --silent             echo, but never answer
   --hangup-after N     after N answers, send half of the next one and exit
   --xoff               send DC3 before the echo of each "|"
+  --refuse WORD        answer "!?" to the command WORD (as NS in NS=8192), do nothing
+  --ignore WORD        acknowledge the command WORD but do nothing
 )";
 }

@@ -33,4 +33,6 @@ public:
     bool silent = false;
     std::optional<unsigned> hangupAfter; // complete answers before the hang-up
     bool xoff = false;
+    std::string refuse; // command word answered "!?"
+    std::string ignore; // command word acknowledged but not carried out
 };

@@ -44,7 +44,9 @@ void Simulator::catchStopSignals() {
 }
 
 Simulator::Simulator(const SimOptions& options, Pty& pty, Recorder& recorder)
-    : m_options(options), m_pty(pty), m_recorder(recorder) {}
+    : m_options(options), m_pty(pty), m_recorder(recorder) {
+    m_model.setFaults(options.refuse, options.ignore);
+}
 
 void Simulator::run() {
     while (!g_stopRequested) {

@@ -1,6 +1,6 @@
 // The listing parser on any bytes the device might send.
 #include "Check.h"
-#include "panel/ListingParser.h"
+#include "link/ListingParser.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "panel/ListingParser.h"
+#include "link/ListingParser.h"
 
 namespace ListingParser {
 

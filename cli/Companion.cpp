@@ -1,0 +1,116 @@
+#include "cli/Companion.h"
+
+#include "cli/Console.h"
+#include "cli/PortJob.h"
+#include "cli/Report.h"
+#include "cli/UsageError.h"
+#include "link/Catalogue.h"
+#include "platform/StopSignals.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonDocument>
+#include <memory>
+#include <vector>
+
+namespace Companion {
+
+namespace {
+
+// Everything is checked before the first byte goes out.
+Profile prepare(const Options& options) {
+    for (const QString& command : options.commands)
+        if (const QString why = Catalogue::unsendable(command); !why.isEmpty())
+            throw UsageError(
+                QStringLiteral("send %1: holds %2, which cannot be sent").arg(command, why));
+    const bool profiled = options.operation == Options::Operation::Apply ||
+                          options.operation == Options::Operation::Verify;
+    return profiled ? Profile::load(options.profile) : Profile();
+}
+
+QList<PortOutcome> runAll(const Options& options, const Profile& profile) {
+    std::atomic_bool stop{false};
+    const StopSignals ctrlC([&stop] { stop = true; });
+    QEventLoop loop;
+    std::vector<std::unique_ptr<PortJob>> jobs;
+    qsizetype running = options.ports.size();
+    for (const PortRef& port : options.ports) {
+        jobs.push_back(std::make_unique<PortJob>(options, port, profile, stop));
+        QObject::connect(jobs.back().get(), &QThread::finished, &loop, [&running, &loop] {
+            if (--running == 0)
+                loop.quit();
+        });
+    }
+    for (const auto& job : jobs)
+        job->start();
+    loop.exec();
+    QList<PortOutcome> outcomes;
+    for (const auto& job : jobs) {
+        job->wait();
+        outcomes << job->outcome;
+    }
+    return outcomes;
+}
+
+// The profiles read: to the --output file, or one after another to standard output.
+int writeProfiles(const Options& options, const QList<PortOutcome>& outcomes) {
+    for (const PortOutcome& outcome : outcomes) {
+        if (outcome.profile.isEmpty())
+            continue;
+        if (options.output.isEmpty()) {
+            Console::print(outcome.profile);
+            continue;
+        }
+        QFile file(options.output);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(outcome.profile.toLatin1()) < 0) {
+            Console::err(QStringLiteral("zintor-cli: %1: cannot be written: %2")
+                             .arg(options.output, file.errorString()));
+            return ExitStatus::Usage;
+        }
+    }
+    return ExitStatus::Done;
+}
+
+int report(const Options& options, const QList<PortOutcome>& outcomes) {
+    int status = ExitStatus::Done;
+    for (const PortOutcome& outcome : outcomes)
+        status = std::max(status, outcome.status);
+    const bool read = options.operation == Options::Operation::Read;
+    if (read && (!options.json || !options.output.isEmpty()))
+        status = std::max(status, writeProfiles(options, outcomes));
+    if (options.json) {
+        Console::print(QString::fromUtf8(
+            QJsonDocument(Report::json(options.operation, outcomes, status)).toJson()));
+        return status;
+    }
+    const bool tabled = options.operation == Options::Operation::Apply ||
+                        options.operation == Options::Operation::Verify;
+    if (tabled && !options.quiet)
+        Console::out(Report::tables(outcomes));
+    // A profile on standard output keeps it to itself.
+    const QString summary = Report::summary(options.operation, outcomes);
+    if (read && options.output.isEmpty())
+        Console::err(summary);
+    else
+        Console::out(summary);
+    return status;
+}
+
+} // namespace
+
+int run(const QStringList& arguments) {
+    try {
+        int answered = 0;
+        const std::optional<Options> options = Options::parse(arguments, &answered);
+        if (!options)
+            return answered;
+        const Profile profile = prepare(*options);
+        return report(*options, runAll(*options, profile));
+    } catch (const UsageError& e) {
+        Console::err(QStringLiteral("zintor-cli: %1\n(see zintor-cli --help)").arg(e.text()));
+        return ExitStatus::Usage;
+    }
+}
+
+} // namespace Companion

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "cli/Options.h"
+#include "cli/PortOutcome.h"
+#include "cli/Profile.h"
+
+#include <QThread>
+#include <atomic>
+
+class Session;
+
+// One port's operation on a thread of its own: the thread owns the port, its wait timer and
+// its exchange, and waits in its own event loop, so ports run side by side and a failing
+// one stops no other. The stop flag is looked at between exchanges only: the exchange
+// under way always ends, and nothing goes out half-sent.
+class PortJob : public QThread {
+    Q_OBJECT
+public:
+    PortJob(const Options& options, const PortRef& port, const Profile& profile,
+            const std::atomic_bool& stop);
+
+    // Complete once the thread has finished.
+    PortOutcome outcome;
+
+protected:
+    void run() override;
+
+private:
+    void operate(Session& session);
+    void send(Session& session);
+    void pos(Session& session);
+    // The pause between two reads; false when Ctrl+C came meanwhile.
+    bool pause(Session& session) const;
+    QString sendLine(const Exchanged& e) const;
+
+    const Options& m_options;
+    const Profile& m_profile;
+    const std::atomic_bool& m_stop;
+};

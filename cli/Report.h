@@ -1,0 +1,20 @@
+#pragma once
+
+#include "cli/Options.h"
+#include "cli/PortOutcome.h"
+
+#include <QJsonObject>
+
+// What the operation found, per port and in all: tables, one summary line, or one JSON
+// document with the same content.
+namespace Report {
+
+// A table per port: item, wanted, found, verdict.
+QString tables(const QList<PortOutcome>& outcomes);
+
+// "3 of 4 encoders programmed and verified; COM5: NS refused (!?)"
+QString summary(Options::Operation operation, const QList<PortOutcome>& outcomes);
+
+QJsonObject json(Options::Operation operation, const QList<PortOutcome>& outcomes, int status);
+
+} // namespace Report

@@ -1,0 +1,248 @@
+#include "EncoderSim.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <memory>
+
+namespace {
+
+const QString FullProfile = QStringLiteral(
+    "# for four units\nCODE=BIN\nCNT=CCLW\nPAR=EVEN\nZPV=0\nOFST=10\nNS=4096\nNR=8\n");
+
+// Encoders on COM1..COMn of a private ZINTOR_COM<n> map; numbers without one lead nowhere.
+class Bench {
+public:
+    // The fault, if any, is played by the encoder on COM2.
+    explicit Bench(int encoders, const QStringList& fault = {}) {
+        for (int n = 1; n <= encoders; ++n) {
+            const QString name = QStringLiteral("com%1").arg(n);
+            m_encoders.push_back(
+                std::make_unique<EncoderSim>(path(name), path(name + ".log"),
+                                             QStringList{"--state-file", path(name + ".state")} +
+                                                 (n == 2 ? fault : QStringList())));
+        }
+    }
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QByteArray received(int com) const { return m_encoders[std::size_t(com - 1)]->received(); }
+    QString state(int com) const {
+        QFile file(path(QStringLiteral("com%1.state").arg(com)));
+        return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+    }
+    QString write(const QString& name, const QString& text) const {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        file.write(text.toLatin1());
+        return file.fileName();
+    }
+
+    // Starts the companion; the caller waits.
+    void start(QProcess& cli, const QStringList& arguments) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (int n = 1; n <= 16; ++n)
+            env.insert(QStringLiteral("ZINTOR_COM%1").arg(n), path(QStringLiteral("com%1").arg(n)));
+        cli.setProcessEnvironment(env);
+        cli.start(QStringLiteral(ZINTOR_CLI_PATH), arguments);
+        QVERIFY(cli.waitForStarted());
+    }
+
+    struct Run {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+    Run run(const QStringList& arguments) const {
+        QProcess cli;
+        start(cli, arguments);
+        cli.waitForFinished(60000);
+        return {cli.exitCode(), QString::fromLocal8Bit(cli.readAllStandardOutput()),
+                QString::fromLocal8Bit(cli.readAllStandardError())};
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::vector<std::unique_ptr<EncoderSim>> m_encoders;
+};
+
+QJsonObject json(const QString& out) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(out.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError)
+        qWarning() << "not JSON:" << error.errorString() << out;
+    return document.object();
+}
+
+// Every command that reached the device was whole: each "|" frame closed by its CR.
+bool framesWhole(const QByteArray& received) {
+    return received.isEmpty() ||
+           (received.count('|') == received.count('\r') && received.endsWith('\r'));
+}
+
+} // namespace
+
+class CliEndToEndTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readOneThenProgramFour();
+    void deviceAnswerGivesStatusOne_data();
+    void deviceAnswerGivesStatusOne();
+    void portFailureStopsOnlyItsPort_data();
+    void portFailureStopsOnlyItsPort();
+    void badProfileSendsNothing();
+    void sendShowsEachExchange();
+    void posCountsReads();
+    void ctrlCFinishesTheRunningExchange();
+};
+
+void CliEndToEndTest::readOneThenProgramFour() {
+    Bench bench(5);
+    // The unit to copy, set up as a technician would.
+    QCOMPARE(
+        bench.run({"send", "-p", "1", "BCD", "EXTD", "ODD", "OFST=7", "NS=2048", "NR=32"}).status,
+        0);
+    const QString profile = bench.path("unit.profile");
+    const auto read = bench.run({"read", "-p", "COM1", "--output", profile});
+    QCOMPARE(read.status, 0);
+    QVERIFY2(read.out.contains("1 of 1 encoders read"), qPrintable(read.out));
+
+    const auto apply = bench.run({"apply", profile, "--port", "2-5"});
+    QCOMPARE(apply.status, 0);
+    QVERIFY2(apply.out.contains("4 of 4 encoders programmed and verified"), qPrintable(apply.out));
+    for (int com = 2; com <= 5; ++com) {
+        const QString state = bench.state(com);
+        for (const char* line : {"CODE=BCD", "CNT=EXTD", "PAR=ODD", "OFST=7", "NS=2048", "NR=32"})
+            QVERIFY2(state.contains(QLatin1String(line) + u'\n'), qPrintable(state));
+    }
+
+    const auto verify = bench.run({"verify", profile, "--port", "2,3,4,5", "--json"});
+    QCOMPARE(verify.status, 0);
+    const QJsonObject document = json(verify.out);
+    QCOMPARE(document["status"].toInt(), 0);
+    QCOMPARE(document["operation"].toString(), "verify");
+    const QJsonArray ports = document["ports"].toArray();
+    QCOMPARE(ports.size(), 4);
+    for (const auto& port : ports) {
+        const QJsonArray items = port.toObject()["items"].toArray();
+        QCOMPARE(items.size(), 7);
+        QCOMPARE(items[5]["item"].toString(), "NR");
+        QCOMPARE(items[5]["found"].toString(), "32");
+        QCOMPARE(items[5]["verdict"].toString(), "ok");
+        QCOMPARE(items[6]["item"].toString(), "ZPV"); // after the written ones
+        QCOMPARE(items[6]["verdict"].toString(), "read-only, not compared");
+    }
+    for (const auto& exchange : ports[0].toObject()["exchanges"].toArray()) { // nothing written
+        const QString sent = exchange.toObject()["sent"].toString();
+        QVERIFY2(sent == "|STP" || sent == "|POS", qPrintable(sent));
+    }
+}
+
+void CliEndToEndTest::deviceAnswerGivesStatusOne_data() {
+    QTest::addColumn<QStringList>("fault"); // of the encoder on COM2
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QByteArray>("neverSent");
+    QTest::newRow("one item refused")
+        << QStringList{"--refuse", "NS"}
+        << "1 of 2 encoders programmed and verified; COM2: NS refused (!?)" << QByteArray("|NR=");
+    QTest::newRow("one differing")
+        << QStringList{"--ignore", "NR"}
+        << "1 of 2 encoders programmed and verified; COM2: NR differs (wanted 8, found 16)"
+        << QByteArray("|RST");
+}
+
+void CliEndToEndTest::deviceAnswerGivesStatusOne() {
+    QFETCH(QStringList, fault);
+    QFETCH(QString, summary);
+    QFETCH(QByteArray, neverSent);
+    Bench bench(2, fault);
+    const auto apply = bench.run({"apply", bench.write("four.profile", FullProfile), "-p", "1-2"});
+    QCOMPARE(apply.status, 1);
+    QVERIFY2(apply.out.contains(summary), qPrintable(apply.out));
+    QVERIFY(!bench.received(2).contains(neverSent)); // writing stops at the refusal
+    QVERIFY(bench.received(2).contains("|STP\r"));   // and the listing is read back
+    QVERIFY(bench.state(1).contains("NR=8\n"));
+}
+
+void CliEndToEndTest::portFailureStopsOnlyItsPort_data() {
+    QTest::addColumn<int>("encoders");
+    QTest::addColumn<QStringList>("fault");
+    QTest::newRow("hang-up midway") << 2 << QStringList{"--hangup-after", "2"};
+    QTest::newRow("second port missing") << 1 << QStringList();
+}
+
+void CliEndToEndTest::portFailureStopsOnlyItsPort() {
+    QFETCH(int, encoders);
+    QFETCH(QStringList, fault);
+    Bench bench(encoders, fault);
+    const auto apply = bench.run({"apply", bench.write("four.profile", FullProfile), "-p", "1,2"});
+    QCOMPARE(apply.status, 3);
+    QVERIFY2(apply.out.contains("1 of 2 encoders programmed and verified; COM2: port failure"),
+             qPrintable(apply.out));
+    // The panel's description: which port, which device.
+    QVERIFY2(apply.err.contains(QStringLiteral("COM2 (%1): ").arg(bench.path("com2"))),
+             qPrintable(apply.err));
+    QVERIFY(bench.state(1).contains("NS=4096\n"));
+}
+
+void CliEndToEndTest::badProfileSendsNothing() {
+    Bench bench(1);
+    const QString profile = bench.write("bad.profile", "CODE=BIN\nNS=4096\nNS=8192\n");
+    const auto apply = bench.run({"apply", profile});
+    QCOMPARE(apply.status, 2);
+    QVERIFY2(apply.err.contains(profile + ":3: NS is given again (first on line 2)"),
+             qPrintable(apply.err));
+    QCOMPARE(bench.run({"verify", bench.path("absent.profile")}).status, 2);
+    QCOMPARE(bench.run({"read", "--count", "2"}).status, 2);
+    QCOMPARE(bench.run({"send", "OFST=1|NS=2"}).status, 2);
+    QCOMPARE(bench.run({"pos", "--flow", "sometimes"}).status, 2);
+    QCOMPARE(bench.received(1), QByteArray());
+}
+
+void CliEndToEndTest::sendShowsEachExchange() {
+    Bench bench(1);
+    const auto send = bench.run({"send", "NR=16", "FOO", "POS"});
+    QCOMPARE(send.status, 1);
+    const QStringList lines = send.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines[0], "COM1  sent |NR=16  echo |NR=16  reply <CR><LF>>  status > (acknowledged)");
+    QCOMPARE(lines[1], "COM1  sent |FOO  echo |FOO  reply <CR><LF>?  status ? (unknown command)");
+    QVERIFY2(lines[2].contains(QRegularExpression("status > \\(acknowledged\\)  position \\d+$")),
+             qPrintable(lines[2]));
+    QCOMPARE(lines[3], "0 of 1 encoders acknowledged every command; COM1: FOO refused (?)");
+}
+
+void CliEndToEndTest::posCountsReads() {
+    Bench bench(1);
+    const auto pos = bench.run({"pos", "--count", "3", "--delay", "10", "--json"});
+    QCOMPARE(pos.status, 0);
+    const QJsonArray exchanges = json(pos.out)["ports"][0]["exchanges"].toArray();
+    QCOMPARE(exchanges.size(), 3);
+    QVERIFY(!exchanges[2]["position"].toString().isEmpty());
+    QCOMPARE(bench.received(1).count("|POS\r"), 3);
+}
+
+void CliEndToEndTest::ctrlCFinishesTheRunningExchange() {
+    Bench bench(1);
+    QProcess cli;
+    bench.start(cli, {"apply", bench.write("four.profile", FullProfile)});
+    QTest::qWait(800); // inside the second or third command
+    ::kill(pid_t(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 130);
+    const QString out = QString::fromLocal8Bit(cli.readAllStandardOutput());
+    QVERIFY2(
+        out.contains(QRegularExpression("COM1: stopped by Ctrl\\+C; written: CODE( CNT)?( PAR)?$",
+                                        QRegularExpression::MultilineOption)),
+        qPrintable(out));
+    QTest::qWait(200);
+    QVERIFY2(framesWhole(bench.received(1)), bench.received(1).constData());
+    QVERIFY(!bench.received(1).contains("|STP"));
+}
+
+QTEST_GUILESS_MAIN(CliEndToEndTest)
+#include "tst_cli_e2e.moc"
