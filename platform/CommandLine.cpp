@@ -1,5 +1,6 @@
 #include "platform/CommandLine.h"
 
+#include <QDir>
 #include <QStringList>
 #include <cstdio>
 
@@ -9,6 +10,15 @@ constexpr int UsageError = 2;
 
 void print(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// A path under the home folder as people write it, "~/...": the manual page is made from
+// this text and must not hold the home of whoever built it.
+QString homeAsTilde(const QString& path) {
+    const QString home = QDir::homePath();
+    if (home == u"/" || !path.startsWith(home + u'/'))
+        return path;
+    return u'~' + path.mid(home.size());
 }
 
 } // namespace
@@ -51,10 +61,11 @@ QString CommandLine::usage(const QString& settingsFile) {
                "COM1-4 are /dev/ttyS0-3, COM5-8 /dev/ttyUSB0-3, COM9-12 /dev/ttyACM0-3,\n"
                "COM13 and up /dev/ttyS4 and up. ZINTOR_COM<n> points COM n at another\n"
                "device, for example:  ZINTOR_COM1=/dev/ttyUSB0 zintor\n"
+               "\n"
                "The COM number in use is kept in %1\n"
                "\n"
                "Options:\n"
                "  -h, --help     show this text and exit\n"
                "  -v, --version  show the version and exit\n")
-        .arg(settingsFile);
+        .arg(homeAsTilde(settingsFile));
 }

@@ -11,13 +11,16 @@ struct Run {
 };
 
 // The built tool with the given arguments and no display at all: the answers must not
-// need the window system.
-Run zintor(const QStringList& arguments, const QString& configHome) {
+// need the window system. The settings go under folder, named by XDG_CONFIG_HOME or, with
+// that unset, by HOME.
+Run zintor(const QStringList& arguments, const QString& folder,
+           const QString& variable = QStringLiteral("XDG_CONFIG_HOME")) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    environment.insert(variable, folder);
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ZINTOR_PATH), arguments);
@@ -35,6 +38,7 @@ private slots:
     void versionPrintsTheRelease_data();
     void versionPrintsTheRelease();
     void helpExplainsPortsAndStoredNumber();
+    void helpWritesTheHomeFolderAsTilde();
     void anythingElseIsRefusedWithUsage_data();
     void anythingElseIsRefusedWithUsage();
 
@@ -65,6 +69,14 @@ void CommandLineTest::helpExplainsPortsAndStoredNumber() {
         QVERIFY(run.out.contains(QStringLiteral("ZINTOR_COM<n>")));
         QVERIFY(run.out.contains(m_config.filePath("QTX_Zintor/QTX_Zintor.conf")));
     }
+}
+
+// The manual page is made from this text: it must read the same whoever builds it.
+void CommandLineTest::helpWritesTheHomeFolderAsTilde() {
+    const Run run = zintor({QStringLiteral("--help")}, m_config.path(), QStringLiteral("HOME"));
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.contains(QStringLiteral(" ~/.config/QTX_Zintor/QTX_Zintor.conf\n")));
+    QVERIFY(!run.out.contains(m_config.path()));
 }
 
 void CommandLineTest::anythingElseIsRefusedWithUsage_data() {

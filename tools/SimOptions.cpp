@@ -66,6 +66,7 @@ std::string SimOptions::usage(const std::string& program) {
 Simulates the rotary encoder on a pseudo-terminal. Prints the terminal's path as the
 first line, then runs until interrupted (or until --hangup-after ends it).
 
+Options:
   --link PATH          also make symlink PATH to the terminal (removed on exit)
   --state-file PATH    after each accepted command, write the settings, LAST and
                        COMMANDS there as NAME=VALUE lines (atomically replaced)
