@@ -169,3 +169,10 @@ SetSerialeControls::SetSerialeControls(QWidget* dialog) {
 
     b.chainTabOrder();
 }
+
+QRadioButton* SetSerialeControls::matching(const QList<Choice>& choices, const QString& value) {
+    for (const Choice& choice : choices)
+        if (choice.value == value)
+            return choice.option;
+    return nullptr;
+}

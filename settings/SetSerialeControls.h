@@ -21,6 +21,8 @@ struct SetSerialeControls {
         QRadioButton* option;
         QString value;
     };
+    // The option that stores this value, or nullptr.
+    static QRadioButton* matching(const QList<Choice>& choices, const QString& value);
 
     QPushButton* OKButton;
     QPushButton* CancelButton;
