@@ -257,18 +257,16 @@ void Form1::collectingPass() {
     controls.LblRx->show();
 }
 
+// Each control gets its final text at once, so an unchanged position is not repainted.
 void Form1::replyShown(const ReplyReport& report) {
     controls.LblRx->hide();
-    controls.LblAct->setText(report.framed + QStringLiteral("   ......   "));
-    controls.LblPos->setText(QString());
-    if (report.wantsPosition)
-        controls.LblPos->setText(report.position);
+    controls.LblPos->setText(report.wantsPosition ? report.position : QString());
     controls.Label2->setText(controls.Label2->text() + report.hexDump);
     Colors::setBackColor(controls.LblReceived, report.status.colour);
     if (report.status.acknowledged)
         RispostaOk = 1;
     const bool empty = report.status.shown.isEmpty();
-    controls.LblAct->setText(controls.LblAct->text() +
+    controls.LblAct->setText(report.framed + QStringLiteral("   ......   ") +
                              (empty ? QStringLiteral("----") : report.status.shown));
     controls.LblReceived->setText(report.status.shown);
 }
