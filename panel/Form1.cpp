@@ -228,18 +228,16 @@ void Form1::collectingPass() {
     m_controls.LblRx->show();
 }
 
+// Each control gets its final text at once, so an unchanged position is not repainted.
 void Form1::replyShown(const ReplyReport& report) {
     m_controls.LblRx->hide();
-    m_controls.LblAct->setText(report.framed + QStringLiteral("   ......   "));
-    m_controls.LblPos->setText(QString());
-    if (report.wantsPosition)
-        m_controls.LblPos->setText(report.position);
+    m_controls.LblPos->setText(report.wantsPosition ? report.position : QString());
     m_controls.Label2->setText(m_controls.Label2->text() + report.hexDump);
     Colors::setBackColor(m_controls.LblReceived, ReplyColours::of(report.status.kind));
     if (report.status.kind == Reply::Kind::Acknowledged)
         m_RispostaOk = 1;
     const bool empty = report.status.shown.isEmpty();
-    m_controls.LblAct->setText(m_controls.LblAct->text() +
+    m_controls.LblAct->setText(report.framed + QStringLiteral("   ......   ") +
                                (empty ? QStringLiteral("----") : report.status.shown));
     m_controls.LblReceived->setText(report.status.shown);
 }

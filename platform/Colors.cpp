@@ -49,6 +49,13 @@ quint32 stored(const QWidget* widget, const char* name, quint32 fallback) {
     return value.isValid() ? value.toUInt() : fallback;
 }
 
+// Setting the value a widget already shows would rebuild its palette and repaint it.
+bool shows(const QWidget* widget, const char* name, QPalette::ColorRole role, quint32 value) {
+    const QVariant current = widget->property(name);
+    return current.isValid() && current.toUInt() == value &&
+           widget->palette().color(role) == toQColor(value);
+}
+
 } // namespace
 
 QColor toQColor(quint32 value) {
@@ -58,6 +65,8 @@ QColor toQColor(quint32 value) {
 }
 
 void setBackColor(QWidget* widget, quint32 value) {
+    if (shows(widget, BackProperty, backRole(widget), value))
+        return;
     widget->setProperty(BackProperty, value);
     QPalette palette = widget->palette();
     palette.setColor(backRole(widget), toQColor(value));
@@ -74,6 +83,8 @@ quint32 backColor(const QWidget* widget) {
 }
 
 void setForeColor(QWidget* widget, quint32 value) {
+    if (shows(widget, ForeProperty, foreRole(widget), value))
+        return;
     widget->setProperty(ForeProperty, value);
     QPalette palette = widget->palette();
     palette.setColor(foreRole(widget), toQColor(value));

@@ -5,7 +5,9 @@
 #include "platform/PortMap.h"
 
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <linux/major.h>
@@ -14,6 +16,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <termios.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -184,6 +187,7 @@ void QtSerialPort::openPort() {
         throw SerialError(PortFailure::systemError(m_number, m_device, failure));
     }
     m_open = true;
+    stopReadNotifications();
 }
 
 void QtSerialPort::closePort() {
@@ -219,7 +223,11 @@ QString QtSerialPort::input() {
     if (live())
         drain();
     reportLoss();
-    return live() ? QString::fromLatin1(m_port.readAll()) : QString();
+    if (!live())
+        return {};
+    const QString text = QString::fromLatin1(m_port.readAll());
+    stopReadNotifications(); // reading turns them on again
+    return text;
 }
 
 void QtSerialPort::output(const QString& text) {
@@ -228,10 +236,7 @@ void QtSerialPort::output(const QString& text) {
         QByteArray bytes;
         for (const char32_t c : text.toUcs4())
             bytes += c <= 0xff ? char(c) : '?';
-        m_port.write(bytes);
-        // Into the driver now; held back by XOFF the bytes stay queued and go out
-        // from the event loop once output may run again.
-        m_port.flush();
+        send(bytes);
     }
     reportLoss();
 }
@@ -262,12 +267,34 @@ void QtSerialPort::reportLoss() {
         throw SerialError(std::exchange(m_failure, QString()));
 }
 
+// Straight into the driver when nothing is queued: QSerialPort would watch the descriptor
+// for one event loop pass after every write. Held back by XOFF, or failing, the bytes go
+// through QSerialPort, which queues them for the event loop or reports the failure.
+void QtSerialPort::send(const QByteArray& bytes) {
+    qsizetype sent = 0;
+    if (m_port.bytesToWrite() == 0)
+        sent = std::max<qsizetype>(::write(m_port.handle(), bytes.constData(), bytes.size()), 0);
+    if (sent < bytes.size()) {
+        m_port.write(bytes.constData() + sent, bytes.size() - sent);
+        m_port.flush();
+    }
+}
+
+// All reading is by polling (drain), so the event loop need not wake for each byte that
+// arrives; QSerialPort turns its notifier on at open.
+void QtSerialPort::stopReadNotifications() {
+    for (QSocketNotifier* notifier : m_port.findChildren<QSocketNotifier*>())
+        if (notifier->type() == QSocketNotifier::Read)
+            notifier->setEnabled(false);
+}
+
 // QSerialPort reads only when its notifier fires in the event loop; polling here fetches
 // what the system holds now. select() also makes the kernel finish moving received bytes
 // into the tty buffer, which a pty (or a USB adapter) does from a work queue.
 void QtSerialPort::drain() {
     while (m_port.waitForReadyRead(0)) {
     }
+    stopReadNotifications();
     if (m_port.error() == QSerialPort::TimeoutError)
         m_port.clearError();
 }

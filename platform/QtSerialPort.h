@@ -10,9 +10,11 @@
 // - Settings and handshaking set on a closed port take effect when it opens.
 // - Handshaking is set on the descriptor itself: QSerialPort has no "both" mode, and its
 //   XON/XOFF mode lets any received byte restart held output (IXANY), not only DC1.
-// - Reading polls the descriptor, so counts include bytes the event loop has not fetched.
-// - When an open port fails (hang-up, unplugged adapter) it is closed at once, because
-//   QSerialPort would otherwise report read errors in a busy loop. portOpen() stays true;
+// - Reading polls the descriptor, so counts include bytes the event loop has not fetched;
+//   the event loop does not watch it, so received bytes wake nothing. Writing goes straight
+//   to the descriptor unless output is held back.
+// - When an open port fails (hang-up, unplugged adapter) it is closed as soon as that shows,
+//   because QSerialPort would otherwise report read errors in a busy loop. portOpen() stays true;
 //   the next inBufferCount(), input() or output() throws the failure, and after that they
 //   do nothing until the port is closed and opened again.
 class QtSerialPort : public QObject, public SerialPort {
@@ -47,6 +49,8 @@ private:
     void requireOpen() const;
     void reportLoss();
     void drain();
+    void send(const QByteArray& bytes);
+    void stopReadNotifications();
     int applyControl();
     void onErrorOccurred(QSerialPort::SerialPortError error);
     bool isFatal(QSerialPort::SerialPortError error, int systemError) const;
