@@ -6,6 +6,7 @@
 
 #include "platform/MouseUpCheckBox.h"
 #include "platform/OptionStyle.h"
+#include "platform/PaintCache.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -109,6 +110,8 @@ Form1Controls::Form1Controls(QWidget* form) {
     Colors::setBackColor(LblAct, 12640511);
     LblBack = label(form, "LblBack", "", {7200, 300, 2115, 3975});
     LblBack->setFont(Design::font(Perpetua, 8.25));
+    // LblAct overlaps its top row and changes twice an exchange.
+    new PaintCache(LblBack);
     LblPos = label(form, "LblPos", "", {3570, 945, 1500, 390});
     LblPos->setFont(valueFont);
     LblZPV = label(form, "LblZPV", "", {5190, 1650, 1140, 300});

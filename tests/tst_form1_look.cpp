@@ -2,6 +2,7 @@
 #include "panel/Form1.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
+#include "platform/PaintCache.h"
 #include "settings/SetSeriale.h"
 
 #include <QApplication>
@@ -86,6 +87,7 @@ private slots:
     void layout();
     void textsFit();
     void paintedColours();
+    void historyPaintsAsItsText();
     void pictures();
 
 private:
@@ -236,6 +238,22 @@ void Form1LookTest::paintedColours() {
     // The panel's lamps, echo, exchange, commands and results; the dialog, its options,
     // frames and port buttons.
     QCOMPARE(coloured, 2 + 1 + 1 + 20 + 6 + 1 + 21 + 7 + 6);
+}
+
+// The history is painted from a picture of itself: it must show every new text, and
+// exactly what the label itself would paint.
+void Form1LookTest::historyPaintsAsItsText() {
+    ScriptedPanel panel(PanelRig::Start::Shown);
+    QLabel* history = panel.c.LblBack;
+    const auto look = [&] { return panel.form.grab(history->geometry().adjusted(0, -2, 0, 0)); };
+    history->setText(QStringLiteral("|POS   ......   >\n|ZERO   ......   >"));
+    const QImage first = look().toImage();
+    panel.c.LblAct->setText(QStringLiteral("|NR=16   ......   !?")); // repaints the row shared
+    history->setText(QStringLiteral("|NR=16   ......   !?\n") + history->text());
+    const QImage second = look().toImage();
+    QVERIFY(first != second);
+    delete history->findChild<PaintCache*>(); // the label paints itself again
+    QCOMPARE(look().toImage(), second);
 }
 
 void Form1LookTest::pictures() {
