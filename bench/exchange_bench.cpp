@@ -80,7 +80,7 @@ void polling(Form1& form, const EncoderSim& encoder, int seconds) {
     const double cpu = cpuSeconds() - cpuStart;
     const qsizetype reads = encoder.received().count("|POS\r") - before;
     const double floorRate = 1000.0 / (PosFloorMs + 2); // default pause of 2 ms
-    row("Polling: share of one core", cpu / wall * 100, "%", cpu / wall, "<= 0.02");
+    row("Polling: share of one core", cpu / wall * 100, "%", cpu / wall, "<= 0.005");
     row("Polling: reads per second", double(reads) / wall, "/s", double(reads) / wall / floorRate,
         "~ 1 (floor rate)");
 }

@@ -3,6 +3,7 @@
 #include "link/Catalogue.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
+#include "platform/FramePictures.h"
 
 #include "platform/MouseUpCheckBox.h"
 #include "platform/OptionStyle.h"
@@ -93,6 +94,9 @@ Form1Controls::Form1Controls(QWidget* form) {
     Label1 = label(form, "Label1", "Echo", {2640, 120, 435, 195});
     TxtSended = make<QLineEdit>(form, "TxtSended", "", {3120, 60, 1395, 345});
     Colors::setBackColor(TxtSended, Colors::LightGrey);
+    auto* framePictures = new FramePictures;
+    framePictures->setParent(form);
+    TxtSended->setStyle(framePictures); // it repaints twice an exchange
     Label2 = label(form, "Label2", "Received", {3120, 405, 3270, 375});
     Label2->setWordWrap(true);
     Label2->hide();

@@ -88,6 +88,7 @@ private slots:
     void textsFit();
     void paintedColours();
     void historyPaintsAsItsText();
+    void echoBoxPaintsAsTheStyleDoes();
     void pictures();
 
 private:
@@ -254,6 +255,16 @@ void Form1LookTest::historyPaintsAsItsText() {
     QVERIFY(first != second);
     delete history->findChild<PaintCache*>(); // the label paints itself again
     QCOMPARE(look().toImage(), second);
+}
+
+// The echo box's frame comes from a kept picture: it must look as the style draws it.
+void Form1LookTest::echoBoxPaintsAsTheStyleDoes() {
+    ScriptedPanel panel(PanelRig::Start::Shown);
+    QLineEdit* echo = panel.c.TxtSended;
+    echo->setText(QStringLiteral("|POS"));
+    const QImage kept = echo->grab().toImage();
+    echo->setStyle(QApplication::style());
+    QCOMPARE(echo->grab().toImage(), kept);
 }
 
 void Form1LookTest::pictures() {
