@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/resource.h>
@@ -68,6 +69,25 @@ void exchanges(Form1& form, int runs) {
         "<= 1.05");
 }
 
+// What the pacing alone costs: a poll's six timed waits of 50 ms and its pause of 2 ms,
+// with nothing sent and nothing shown. Polling cannot cost less than this.
+double waitsAlone(Form1& form, int seconds) {
+    const double cpuStart = cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < seconds * 1000) {
+        for (int i = 0; i < 6; ++i) {
+            qint16 ms = 50;
+            form.Attendi(ms);
+        }
+        qint16 pause = 2;
+        form.Attendi(pause);
+    }
+    const double share = (cpuSeconds() - cpuStart) / (double(clock.nsecsElapsed()) / 1e9);
+    row("Pacing waits alone: share of one core", share * 100, "%", NAN, "the floor of polling");
+    return share;
+}
+
 void polling(Form1& form, const EncoderSim& encoder, int seconds) {
     const qsizetype before = encoder.received().count("|POS\r");
     QTimer::singleShot(seconds * 1000, [&form] { form.controls().ChkCont->setChecked(false); });
@@ -102,6 +122,7 @@ int main(int argc, char* argv[]) {
     std::printf("POS floor: %.0f ms; %d exchanges each way, %d s of polling\n", PosFloorMs, runs,
                 pollSeconds);
     exchanges(form, runs);
+    waitsAlone(form, pollSeconds / 2);
     polling(form, line.encoder(), pollSeconds);
     onTheWire(form, runs);
     return 0;
