@@ -7,16 +7,10 @@
 namespace {
 
 QString pictureKey(QStyle::PrimitiveElement element, const QStyleOptionFrame& frame, qreal ratio) {
-    return QStringLiteral("zintor-frame-%1-%2x%3-%4-%5-%6-%7-%8-%9")
-        .arg(int(element))
-        .arg(frame.rect.width())
-        .arg(frame.rect.height())
-        .arg(int(frame.state))
-        .arg(frame.palette.cacheKey())
-        .arg(frame.lineWidth)
-        .arg(frame.midLineWidth)
-        .arg(int(frame.direction))
-        .arg(ratio);
+    return QString::asprintf("zintor-frame-%d-%dx%d-%u-%lld-%d-%d-%d-%g", int(element),
+                             frame.rect.width(), frame.rect.height(), uint(frame.state),
+                             qint64(frame.palette.cacheKey()), frame.lineWidth, frame.midLineWidth,
+                             int(frame.direction), double(ratio));
 }
 
 } // namespace
