@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -90,12 +91,13 @@ double waitsAlone(Form1& form, int seconds) {
 
 void polling(Form1& form, const EncoderSim& encoder, int seconds) {
     const qsizetype before = encoder.received().count("|POS\r");
-    QTimer::singleShot(seconds * 1000, [&form] { form.controls().ChkCont->setChecked(false); });
-    form.controls().ChkCont->setChecked(true);
+    QCheckBox* cont = form.controls().ChkCont;
+    QTimer::singleShot(seconds * 1000, [cont] { cont->setChecked(false); });
     const double cpuStart = cpuSeconds();
     QElapsedTimer clock;
     clock.start();
-    form.ChkCont_MouseUp();
+    // As the operator starts it; the box takes the focus from the text box that had it.
+    QTest::mouseClick(cont, Qt::LeftButton); // returns once polling has stopped
     const double wall = double(clock.nsecsElapsed()) / 1e9;
     const double cpu = cpuSeconds() - cpuStart;
     const qsizetype reads = encoder.received().count("|POS\r") - before;

@@ -5,9 +5,9 @@
 #include "platform/Design.h"
 #include "platform/FramePictures.h"
 
+#include "platform/LinePictures.h"
 #include "platform/MouseUpCheckBox.h"
 #include "platform/OptionStyle.h"
-#include "platform/PaintCache.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -114,11 +114,12 @@ Form1Controls::Form1Controls(QWidget* form) {
     Colors::setBackColor(LblAct, 12640511);
     LblBack = label(form, "LblBack", "", {7200, 300, 2115, 3975});
     LblBack->setFont(Design::font(Perpetua, 8.25));
-    // LblAct overlaps its top row and changes twice an exchange.
-    new PaintCache(LblBack);
     LblPos = label(form, "LblPos", "", {3570, 945, 1500, 390});
     LblPos->setFont(valueFont);
     LblZPV = label(form, "LblZPV", "", {5190, 1650, 1140, 300});
+    // What changes during every exchange; LblAct also overlaps the history's top row.
+    for (QLabel* changing : {LblAct, LblBack, LblReceived, LblPos})
+        new LinePictures(changing);
 
     for (std::size_t i = 0; i < Catalogue::Commands.size(); ++i) {
         const char* word = Catalogue::Commands[i].word;

@@ -2,7 +2,7 @@
 #include "panel/Form1.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
-#include "platform/PaintCache.h"
+#include "platform/LinePictures.h"
 #include "settings/SetSeriale.h"
 
 #include <QApplication>
@@ -241,7 +241,7 @@ void Form1LookTest::paintedColours() {
     QCOMPARE(coloured, 2 + 1 + 1 + 20 + 6 + 1 + 21 + 7 + 6);
 }
 
-// The history is painted from a picture of itself: it must show every new text, and
+// The history is painted from pictures of its lines: it must show every new text, and
 // exactly what the label itself would paint.
 void Form1LookTest::historyPaintsAsItsText() {
     ScriptedPanel panel(PanelRig::Start::Shown);
@@ -253,7 +253,7 @@ void Form1LookTest::historyPaintsAsItsText() {
     history->setText(QStringLiteral("|NR=16   ......   !?\n") + history->text());
     const QImage second = look().toImage();
     QVERIFY(first != second);
-    delete history->findChild<PaintCache*>(); // the label paints itself again
+    delete history->findChild<LinePictures*>(); // the label paints itself again
     QCOMPARE(look().toImage(), second);
 }
 
