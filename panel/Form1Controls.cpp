@@ -117,9 +117,10 @@ Form1Controls::Form1Controls(QWidget* form) {
     LblPos = label(form, "LblPos", "", {3570, 945, 1500, 390});
     LblPos->setFont(valueFont);
     LblZPV = label(form, "LblZPV", "", {5190, 1650, 1140, 300});
-    // What changes during every exchange; LblAct also overlaps the history's top row.
-    for (QLabel* changing : {LblAct, LblBack, LblReceived, LblPos})
-        new LinePictures(changing);
+    // What shows the same texts again and again while polling; LblAct also overlaps the
+    // history's top row. The position changes with every read, so it gains nothing.
+    for (QLabel* repeating : {LblAct, LblBack, LblReceived})
+        new LinePictures(repeating);
 
     for (std::size_t i = 0; i < Catalogue::Commands.size(); ++i) {
         const char* word = Catalogue::Commands[i].word;

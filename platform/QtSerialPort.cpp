@@ -3,6 +3,7 @@
 #include "link/SerialError.h"
 #include "platform/PortFailure.h"
 #include "platform/PortMap.h"
+#include "platform/TtyReader.h"
 
 #include <QFile>
 #include <QSocketNotifier>
@@ -11,7 +12,6 @@
 #include <cerrno>
 #include <cstring>
 #include <linux/major.h>
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -82,11 +82,6 @@ bool isPseudoTerminal(int fd) {
     const unsigned int group = major(info.st_rdev);
     return group >= UNIX98_PTY_SLAVE_MAJOR &&
            group < UNIX98_PTY_SLAVE_MAJOR + UNIX98_PTY_MAJOR_COUNT;
-}
-
-bool hungUp(int fd) {
-    pollfd entry{fd, 0, 0};
-    return ::poll(&entry, 1, 0) == 1 && (entry.revents & (POLLHUP | POLLERR | POLLNVAL));
 }
 
 } // namespace
@@ -194,6 +189,7 @@ void QtSerialPort::closePort() {
     m_open = false; // first, so errors raised while closing are not taken for a loss
     if (m_port.isOpen())
         m_port.close();
+    m_received.clear();
     m_lost = false;
     m_failure.clear();
 }
@@ -207,6 +203,7 @@ void QtSerialPort::discardInput() {
     if (!live())
         return;
     drain(); // so bytes still in flight are discarded too, not found by the next read
+    m_received.clear();
     m_port.clear(QSerialPort::Input);
 }
 
@@ -215,7 +212,7 @@ int QtSerialPort::inBufferCount() {
     if (live())
         drain();
     reportLoss();
-    return int(m_port.bytesAvailable());
+    return int(m_received.size());
 }
 
 QString QtSerialPort::input() {
@@ -225,9 +222,7 @@ QString QtSerialPort::input() {
     reportLoss();
     if (!live())
         return {};
-    const QString text = QString::fromLatin1(m_port.readAll());
-    stopReadNotifications(); // reading turns them on again
-    return text;
+    return QString::fromLatin1(m_received.take());
 }
 
 void QtSerialPort::output(const QString& text) {
@@ -281,22 +276,21 @@ void QtSerialPort::send(const QByteArray& bytes) {
 }
 
 // All reading is by polling (drain), so the event loop need not wake for each byte that
-// arrives; QSerialPort turns its notifier on at open.
+// arrives; QSerialPort turns its notifier on at open and never again, as it reads nothing.
 void QtSerialPort::stopReadNotifications() {
     for (QSocketNotifier* notifier : m_port.findChildren<QSocketNotifier*>())
         if (notifier->type() == QSocketNotifier::Read)
             notifier->setEnabled(false);
 }
 
-// QSerialPort reads only when its notifier fires in the event loop; polling here fetches
-// what the system holds now. select() also makes the kernel finish moving received bytes
-// into the tty buffer, which a pty (or a USB adapter) does from a work queue.
+// Fetches what the system holds now. Reading through QSerialPort would turn its notifier
+// on and off again around every read, each time waking the event loop.
 void QtSerialPort::drain() {
-    while (m_port.waitForReadyRead(0)) {
-    }
-    stopReadNotifications();
-    if (m_port.error() == QSerialPort::TimeoutError)
-        m_port.clearError();
+    const TtyReader::Outcome outcome = m_received.fetch(m_port.handle());
+    if (outcome == TtyReader::Outcome::Fine || m_lost)
+        return;
+    m_systemError = outcome == TtyReader::Outcome::Failed ? m_received.error() : EIO;
+    markLost();
 }
 
 // Puts handshaking and RTS on the descriptor; returns 0 or the errno of the failing call.
@@ -333,7 +327,7 @@ void QtSerialPort::onErrorOccurred(QSerialPort::SerialPortError error) {
 
 bool QtSerialPort::isFatal(QSerialPort::SerialPortError error, int systemError) const {
     // A hung-up tty reads 0 bytes and leaves errno stale: ask the descriptor itself.
-    if (hungUp(m_port.handle()))
+    if (TtyReader::hungUp(m_port.handle()))
         return true;
     // EAGAIN is output held back by XOFF: flow control at work.
     return (error == QSerialPort::ResourceError || error == QSerialPort::WriteError) &&

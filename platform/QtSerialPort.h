@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/SerialPort.h"
+#include "platform/TtyReader.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -65,6 +66,7 @@ private:
     bool m_lost = false;
     QString m_failure;     // why the port was lost, until reported
     int m_systemError = 0; // errno seen with QSerialPort's last error
+    TtyReader m_received;
     // Last: destroyed first, while the members its error signal touches still exist.
     QSerialPort m_port;
 };
