@@ -119,7 +119,7 @@ Form1Controls::Form1Controls(QWidget* form) {
     LblZPV = label(form, "LblZPV", "", {5190, 1650, 1140, 300});
     // What shows the same texts again and again while polling; LblAct also overlaps the
     // history's top row. The position changes with every read, so it gains nothing.
-    for (QLabel* repeating : {LblAct, LblBack, LblReceived})
+    for (QLabel* repeating : {LblTx, LblRx, LblAct, LblBack, LblReceived})
         new LinePictures(repeating);
 
     for (std::size_t i = 0; i < Catalogue::Commands.size(); ++i) {

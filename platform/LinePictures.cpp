@@ -26,14 +26,10 @@ bool layoutIsLocal(const QString& text, const QFontMetricsF& metrics) {
     return true;
 }
 
-// Room above and below a line for ink that leaves its box.
-int inkRoom(const QFontMetricsF& metrics) {
-    return int(std::ceil(metrics.height() / 2));
-}
-
 } // namespace
 
-LinePictures::LinePictures(QLabel* label) : QObject(label), m_label(label) {
+LinePictures::LinePictures(QLabel* label)
+    : QObject(label), m_label(label), m_metrics(label->font(), label) {
     label->installEventFilter(this);
 }
 
@@ -75,9 +71,12 @@ bool LinePictures::paint(const QPaintEvent& event) {
     if (!(look == m_look)) {
         m_lines.clear();
         m_look = look;
+        m_metrics = QFontMetricsF(look.font, m_label);
+        m_leading = m_metrics.leading();
+        m_lineHeight = m_metrics.height();
+        m_inkRoom = int(std::ceil(m_lineHeight / 2)); // for ink that leaves the line's box
     }
     const QRect area = m_label->contentsRect();
-    const QFontMetricsF metrics(m_look.font, m_label);
 
     // Placed as the toolkit places lines: on whole pixels, until one ends past the bottom.
     struct Shown {
@@ -85,26 +84,25 @@ bool LinePictures::paint(const QPaintEvent& event) {
         int top;
     };
     QVarLengthArray<Shown, 32> shown;
-    qreal height = -metrics.leading();
+    qreal height = -m_leading;
     for (const QStringView text : QStringView(m_label->text()).tokenize(u'\n')) {
-        height = std::ceil(height + metrics.leading());
+        height = std::ceil(height + m_leading);
         shown.append({text.toString(), int(height)});
         if (!line(shown.back().text).drawable)
             return false;
-        height += metrics.height();
+        height += m_lineHeight;
         if (height >= area.height())
             break;
     }
 
     ++m_paints;
-    const int room = inkRoom(metrics);
-    const int pictureHeight = int(std::ceil(metrics.height())) + 2 * room;
+    const int pictureHeight = int(std::ceil(m_lineHeight)) + 2 * m_inkRoom;
     QPainter painter(m_label);
     painter.setClipRect(area);
     for (const Shown& s : shown) {
         Line& kept = m_lines[s.text];
         kept.lastPaint = m_paints;
-        const QRect place(area.left(), area.top() + s.top - room, area.width(), pictureHeight);
+        const QRect place(area.left(), area.top() + s.top - m_inkRoom, area.width(), pictureHeight);
         if (event.region().intersects(place))
             painter.drawImage(place.topLeft(), picture(s.text, kept));
     }
@@ -117,16 +115,14 @@ LinePictures::Line& LinePictures::line(const QString& text) {
     if (found != m_lines.end())
         return *found;
     Line fresh;
-    fresh.drawable = layoutIsLocal(text, QFontMetricsF(m_look.font, m_label));
+    fresh.drawable = layoutIsLocal(text, m_metrics);
     return *m_lines.insert(text, fresh);
 }
 
 const QImage& LinePictures::picture(const QString& text, Line& line) {
     if (!line.picture.isNull())
         return line.picture;
-    const QFontMetricsF metrics(m_look.font, m_label);
-    const int room = inkRoom(metrics);
-    const QSize size(m_look.width, int(std::ceil(metrics.height())) + 2 * room);
+    const QSize size(m_look.width, int(std::ceil(m_lineHeight)) + 2 * m_inkRoom);
     QImage image(size * m_look.ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(m_look.ratio);
     // The face is sized for the label's resolution, not the picture's default one.
@@ -136,7 +132,7 @@ const QImage& LinePictures::picture(const QString& text, Line& line) {
     QPainter painter(&image);
     painter.setFont(m_look.font);
     painter.setPen(m_look.pen);
-    painter.drawText(QRectF(0, room, size.width(), metrics.height()),
+    painter.drawText(QRectF(0, m_inkRoom, size.width(), m_lineHeight),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
     painter.end();
     line.picture = image;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
 #include <QObject>
@@ -49,6 +50,11 @@ private:
 
     QLabel* m_label;
     Look m_look;
+    // Of the face in m_look, measured for the label's resolution.
+    QFontMetricsF m_metrics;
+    qreal m_leading = 0;
+    qreal m_lineHeight = 0;
+    int m_inkRoom = 0;
     QHash<QString, Line> m_lines;
     quint64 m_paints = 0;
 };
