@@ -1,6 +1,7 @@
 #include "platform/QtSerialPort.h"
 
 #include "link/SerialError.h"
+#include "platform/LineSettings.h"
 #include "platform/PortFailure.h"
 #include "platform/PortMap.h"
 #include "platform/TtyReader.h"
@@ -24,55 +25,6 @@ namespace {
 // Handshaking codes are bit sets.
 constexpr int XonXoff = 1;
 constexpr int RtsCts = 2;
-
-struct Line {
-    qint32 baud = 0;
-    QSerialPort::Parity parity = QSerialPort::NoParity;
-    QSerialPort::DataBits dataBits = QSerialPort::Data8;
-    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
-};
-
-// Reads "baud,parity,data,stop" into line; returns what is wrong, empty when nothing is.
-QString parseLine(const QString& text, Line* line) {
-    const QStringList fields = text.split(u',');
-    if (fields.size() != 4)
-        return QStringLiteral("it needs four fields");
-    bool ok = false;
-    line->baud = fields[0].trimmed().toInt(&ok);
-    if (!ok || line->baud <= 0)
-        return QStringLiteral("baud \"%1\" is not a positive whole number").arg(fields[0]);
-
-    static const QString letters = QStringLiteral("neoms");
-    static const QSerialPort::Parity parities[] = {QSerialPort::NoParity, QSerialPort::EvenParity,
-                                                   QSerialPort::OddParity, QSerialPort::MarkParity,
-                                                   QSerialPort::SpaceParity};
-    const QString letter = fields[1].trimmed().toLower();
-    const qsizetype parity = letter.size() == 1 ? letters.indexOf(letter) : -1;
-    if (parity < 0)
-        return QStringLiteral("parity \"%1\" is not n, e, o, m or s").arg(fields[1]);
-    line->parity = parities[parity];
-
-    const int data = fields[2].trimmed().toInt(&ok);
-    if (!ok || data < 5 || data > 8)
-        return QStringLiteral("data bits \"%1\" are not 5 to 8").arg(fields[2]);
-    line->dataBits = QSerialPort::DataBits(data);
-
-    // Linux has one stop-bit flag (CSTOPB): with it a UART sends 1.5 stop bits after
-    // 5-bit words and 2 after longer ones, so "1.5" and "2" both select it.
-    const QString stop = fields[3].trimmed();
-    if (stop != u"1" && stop != u"1.5" && stop != u"2")
-        return QStringLiteral("stop bits \"%1\" are not 1, 1.5 or 2").arg(fields[3]);
-    line->stopBits = stop == u"1" ? QSerialPort::OneStop : QSerialPort::TwoStop;
-    return {};
-}
-
-// Applies every field even when one fails, so a pseudo-terminal still gets its speed.
-bool applyLine(QSerialPort& port, const Line& line) {
-    bool ok = port.setBaudRate(line.baud);
-    ok = port.setParity(line.parity) && ok;
-    ok = port.setDataBits(line.dataBits) && ok;
-    return port.setStopBits(line.stopBits) && ok;
-}
 
 // A pseudo-terminal has no line: the kernel keeps it at 8 data bits without parity.
 bool isPseudoTerminal(int fd) {
@@ -105,20 +57,20 @@ void QtSerialPort::setCommPort(int number) {
 }
 
 void QtSerialPort::setSettings(const QString& text) {
-    Line line;
-    const QString problem = parseLine(text, &line);
+    LineSettings line;
+    const QString problem = line.parse(text);
     if (!problem.isEmpty())
         throw SerialError(label() + QStringLiteral(": settings \"%1\" are not valid: %2. Write "
                                                    "baud,parity,data bits,stop bits such as "
                                                    "9600,n,8,1.")
                                         .arg(text, problem));
     if (live()) {
-        const Line previous{m_port.baudRate(), m_port.parity(), m_port.dataBits(),
-                            m_port.stopBits()};
+        const LineSettings previous{m_port.baudRate(), m_port.parity(), m_port.dataBits(),
+                                    m_port.stopBits()};
         m_systemError = 0;
-        if (!applyLine(m_port, line) && !isPseudoTerminal(m_port.handle())) {
+        if (!line.applyTo(m_port) && !isPseudoTerminal(m_port.handle())) {
             const int failure = m_systemError;
-            applyLine(m_port, previous);
+            previous.applyTo(m_port);
             throw SerialError(label() + QStringLiteral(": the device refused settings \"%1\" "
                                                        "(%2); \"%3\" stay in force.")
                                             .arg(text,
@@ -126,7 +78,7 @@ void QtSerialPort::setSettings(const QString& text) {
                                                  m_settings));
         }
     } else {
-        applyLine(m_port, line); // a closed QSerialPort only stores them for open()
+        line.applyTo(m_port); // a closed QSerialPort only stores them for open()
     }
     m_settings = text;
 }
