@@ -9,8 +9,8 @@ class TtyReader {
 public:
     enum class Outcome { Fine, HungUp, Failed };
 
-    // Moves everything the system holds for the descriptor into the kept bytes. A
-    // descriptor opened without O_NONBLOCK would block here.
+    // Moves everything the system holds for the descriptor into the kept bytes; reads only
+    // what poll() reports, so it never waits.
     Outcome fetch(int fd);
     // The errno of the last Failed fetch.
     int error() const { return m_error; }
