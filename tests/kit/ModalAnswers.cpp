@@ -20,6 +20,8 @@ void ModalAnswers::look() {
         if (auto* box = qobject_cast<QMessageBox*>(w)) {
             messages << box->text();
             const bool question = box->objectName() == u"ConfirmApply";
+            if (question && confirm && onConfirmed)
+                onConfirmed();
             box->done(question && confirm ? QMessageBox::Yes
                       : question          ? QMessageBox::No
                                           : QMessageBox::Ok);

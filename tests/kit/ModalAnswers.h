@@ -20,6 +20,7 @@ public:
     QStringList files;                      // for the file dialogs, in turn; none left cancels
     bool confirm = true;                    // the answer to "Write … to the encoder on COMn?"
     QString cancelAt;                       // press Cancel while this item is being written
+    std::function<void()> onConfirmed;      // told as the question is answered yes
     std::function<void(QWidget*)> onResult; // sees the result dialog before it closes
 
     QStringList messages;     // message boxes, the question included
