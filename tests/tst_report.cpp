@@ -2,14 +2,12 @@
 #include "SimPanel.h"
 #include "platform/Colors.h"
 #include "platform/PortMap.h"
-#include "service/ReportDocument.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageLayout>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -62,14 +60,13 @@ private slots:
     void pdfHoldsWhatThePanelShows();
     void printGoesThroughThePrintDialog();
     void unwritablePlaceIsNamed();
-    void paperFollowsTheLocale_data();
-    void paperFollowsTheLocale();
 
 private:
     QTemporaryDir m_dir;
 };
 
 void ReportTest::pdfHoldsWhatThePanelShows() {
+    // Letter paper, where A4 is what most places use: the locale decides.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     SimPanel panel;
     for (const char* word : {"BCD", "EXTD", "ODD"})
@@ -163,22 +160,6 @@ void ReportTest::unwritablePlaceIsNamed() {
     panel.form.menu().ActSaveReportPdf->trigger();
     QCOMPARE(answers.messages, QStringList{file + QStringLiteral(" cannot be written: ") +
                                            notAFolder + QStringLiteral(" is not a folder")});
-}
-
-void ReportTest::paperFollowsTheLocale_data() {
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QPageSize::PageSizeId>("paper");
-    // The territory decides, not the language.
-    QTest::newRow("Canada, French") << "fr_CA" << QPageSize::Letter;
-    QTest::newRow("United Kingdom") << "en_GB" << QPageSize::A4;
-    QTest::newRow("Spain") << "es_ES" << QPageSize::A4;
-    QTest::newRow("Mexico, Spanish") << "es_MX" << QPageSize::Letter;
-}
-
-void ReportTest::paperFollowsTheLocale() {
-    QFETCH(QString, locale);
-    QFETCH(QPageSize::PageSizeId, paper);
-    QCOMPARE(ReportDocument::pageLayout(QLocale(locale)).pageSize().id(), paper);
 }
 
 QTEST_MAIN(ReportTest)
