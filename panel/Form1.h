@@ -10,6 +10,7 @@
 #include "panel/GatedWork.h"
 #include "panel/PanelState.h"
 #include "panel/Polling.h"
+#include "panel/ReportAction.h"
 #include "platform/SettingsStore.h"
 #include "service/ExchangeLog.h"
 #include "service/RecordingView.h"
@@ -103,6 +104,7 @@ private:
     Polling m_polling;
     GatedWork m_work;
     Configurations m_configurations;
+    ReportAction m_report;
     std::function<void()> m_endProgram;
     SetSeriale* m_dialog = nullptr;
 };

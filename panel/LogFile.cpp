@@ -1,11 +1,11 @@
 #include "panel/LogFile.h"
 
 #include "panel/FileChooser.h"
-#include "platform/MessageBox.h"
+#include "panel/FileWriter.h"
 #include "service/ExchangeLog.h"
 
 #include <QDateTime>
-#include <QSaveFile>
+#include <QIODevice>
 
 namespace LogFile {
 
@@ -17,12 +17,8 @@ void save(QWidget& window, const ExchangeLog& log) {
                                            QStringLiteral("Exchange logs (*.tsv);;All files (*)"));
     if (file.isEmpty())
         return;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(log.text().toUtf8()) < 0 || !out.commit())
-        MessageBox::show(&window, QMessageBox::Warning,
-                         QStringLiteral("The exchange log was not saved: %1 cannot be written: "
-                                        "%2.\nThe log is kept; save it elsewhere.")
-                             .arg(file, out.errorString()));
+    FileWriter::write(&window, file,
+                      [&log](QIODevice& out) { return out.write(log.text().toUtf8()) >= 0; });
 }
 
 } // namespace LogFile
