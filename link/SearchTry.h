@@ -1,0 +1,42 @@
+#pragma once
+
+#include "link/Reply.h"
+
+#include <QString>
+
+class SerialPort;
+class Waiter;
+
+// One try of the search for an encoder: "|POS" and CR with the framing and 50 ms pacing of
+// a press, on the port's present line settings. It ends as soon as the echo of "|" is
+// wrong, so a wrong setting or a silent port costs one character's pacing, not a whole
+// exchange. Only POS is ever sent: the search never changes a device.
+class SearchTry {
+public:
+    enum class Verdict {
+        WrongEcho, // no echo, or not the bytes sent: these settings cannot be the device's
+        Answered,  // the echo was right; the reply tells the rest
+    };
+
+    struct Result {
+        Verdict verdict = Verdict::WrongEcho;
+        QString echo;  // what came back for the framed command
+        QString reply; // as received, before trimming
+        Reply::Status status;
+        QString position;
+
+        bool acknowledged() const {
+            return verdict == Verdict::Answered && status.kind == Reply::Kind::Acknowledged;
+        }
+    };
+
+    // The command every try sends, without its "|".
+    static inline const QString Command = QStringLiteral("POS");
+    static constexpr qint16 CharacterPause = 50;
+
+    // Opens the port if needed. Port failures throw SerialError.
+    static Result run(SerialPort& port, Waiter& waiter);
+
+private:
+    static void collect(SerialPort& port, Waiter& waiter, Result& result);
+};
