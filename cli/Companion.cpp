@@ -1,6 +1,7 @@
 #include "cli/Companion.h"
 
 #include "cli/Console.h"
+#include "cli/Finder.h"
 #include "cli/PortJob.h"
 #include "cli/Report.h"
 #include "link/Catalogue.h"
@@ -105,6 +106,8 @@ int run(const QStringList& arguments) {
         const std::optional<Options> options = Options::parse(arguments, &answered);
         if (!options)
             return answered;
+        if (options->operation == Options::Operation::Find)
+            return Finder::run(*options);
         const Profile profile = prepare(*options);
         return report(*options, runAll(*options, profile));
     } catch (const UsageError& e) {

@@ -4,6 +4,7 @@
 #include "cli/Session.h"
 #include "cli/Tracer.h"
 #include "link/Catalogue.h"
+#include "link/Reply.h"
 #include "link/SerialError.h"
 #include "link/TimerWait.h"
 #include "platform/PortMap.h"
@@ -82,6 +83,8 @@ void PortJob::operate(Session& session) {
         return programmer.apply(m_profile);
     case Options::Operation::Verify:
         return programmer.verify(m_profile);
+    case Options::Operation::Find:
+        return; // a search runs its own threads (Finder)
     }
 }
 
@@ -116,8 +119,8 @@ void PortJob::send(Session& session) {
 
 QString PortJob::sendLine(const Exchanged& e) const {
     QString line = QStringLiteral("%1  sent %2  echo %3  reply %4  status %5")
-                       .arg(outcome.port.label, e.sent, Console::visible(e.echo),
-                            Console::visible(e.reply), statusText(e.status));
+                       .arg(outcome.port.label, e.sent, Reply::visible(e.echo),
+                            Reply::visible(e.reply), statusText(e.status));
     if (e.wantsPosition)
         line += QStringLiteral("  position ") + e.position;
     return line;

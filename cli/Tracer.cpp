@@ -1,6 +1,7 @@
 #include "cli/Tracer.h"
 
 #include "cli/Console.h"
+#include "link/Reply.h"
 
 Tracer::Tracer(SerialPort& port, const QString& label) : m_port(port), m_label(label) {
     m_clock.start();
@@ -23,13 +24,13 @@ void Tracer::setPortOpen(bool open) {
 
 void Tracer::output(const QString& text) {
     m_port.output(text);
-    log(QStringLiteral("> ") + Console::visible(text));
+    log(QStringLiteral("> ") + Reply::visible(text));
 }
 
 QString Tracer::input() {
     const QString text = m_port.input();
     if (!text.isEmpty())
-        log(QStringLiteral("< ") + Console::visible(text));
+        log(QStringLiteral("< ") + Reply::visible(text));
     return text;
 }
 

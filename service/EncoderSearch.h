@@ -1,0 +1,40 @@
+#pragma once
+
+#include "service/SearchResult.h"
+
+#include <QList>
+#include <QObject>
+#include <atomic>
+
+// The search for an encoder over several ports, one thread each, as both front-ends run
+// it. Only POS is ever sent. Every port is reported, also when nothing is found; the search
+// never settles on a default.
+class EncoderSearch : public QObject {
+    Q_OBJECT
+public:
+    // current: the line settings tried first on every port; flow: the flow control kept.
+    EncoderSearch(QList<PortRef> ports, QString current, int flow);
+
+    // Searches every port and returns once all are through, one result each in the order
+    // given. The calling thread's events are processed meanwhile, so a window stays live
+    // and stop() can be called from a handler.
+    QList<SearchResult> run();
+    // Every port ends after its running try.
+    void stop() { m_stop = true; }
+    bool stopping() const { return m_stop; }
+
+    // What the settings dialog's probe looks at: COM1 to COM16 and every other number
+    // ZINTOR_COM<n> points somewhere; numbers whose device does not exist are left out.
+    static QList<PortRef> defaultPorts();
+
+signals:
+    void trying(const QString& port, const QString& settings);
+    // A port is through: its result, and how many of all are.
+    void portFinished(const SearchResult& result, int done, int total);
+
+private:
+    QList<PortRef> m_ports;
+    QString m_current;
+    int m_flow;
+    std::atomic_bool m_stop{false};
+};
