@@ -123,6 +123,12 @@ void Form1::aarelease() {
 SetSeriale& Form1::dialog() {
     if (!m_dialog) {
         m_dialog = new SetSeriale(m_gate, this);
+        // The buttons stay locked while the search has the ports.
+        connect(m_dialog, &SetSeriale::findStarted, this, [this] {
+            m_state.BloccaTasti();
+            m_state.hold();
+        });
+        connect(m_dialog, &SetSeriale::findEnded, this, [this] { m_state.release(); });
     }
     return *m_dialog;
 }
@@ -182,6 +188,9 @@ void Form1::Form_QueryUnload() {
     // While the dialog probes, the port is set to numbers the operator never chose.
     const int inUse = m_dialog && m_dialog->portInUse() ? m_dialog->portInUse() : m_port.commPort();
     SettingsStore::SaveSetting(Application, Section, PortKey, QString::number(inUse));
+    // A search under way closes its ports first, so none is left held or locked.
+    if (m_dialog)
+        m_dialog->stopFind();
     if (m_port.portOpen())
         m_port.setPortOpen(false);
     m_endProgram();

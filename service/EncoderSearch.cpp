@@ -8,8 +8,6 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <algorithm>
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -21,14 +19,23 @@ constexpr int ProbedPorts = 16;
 EncoderSearch::EncoderSearch(QList<PortRef> ports, QString current, int flow)
     : m_ports(std::move(ports)), m_current(std::move(current)), m_flow(flow) {}
 
+EncoderSearch::~EncoderSearch() {
+    finish();
+}
+
+void EncoderSearch::finish() {
+    stop();
+    for (const auto& search : m_searches)
+        search->wait();
+}
+
 QList<SearchResult> EncoderSearch::run() {
     QEventLoop loop;
-    std::vector<std::unique_ptr<PortSearch>> searches;
     int done = 0;
     const int total = int(m_ports.size());
     for (const PortRef& port : std::as_const(m_ports)) {
-        searches.push_back(std::make_unique<PortSearch>(port, m_current, m_flow, m_stop));
-        PortSearch* search = searches.back().get();
+        m_searches.push_back(std::make_unique<PortSearch>(port, m_current, m_flow, m_stop));
+        PortSearch* search = m_searches.back().get();
         connect(search, &PortSearch::trying, this, &EncoderSearch::trying);
         connect(search, &QThread::finished, &loop, [this, search, &done, total, &loop] {
             search->wait();
@@ -37,12 +44,12 @@ QList<SearchResult> EncoderSearch::run() {
                 loop.quit();
         });
     }
-    for (const auto& search : searches)
+    for (const auto& search : m_searches)
         search->start();
     if (total > 0)
         loop.exec();
     QList<SearchResult> results;
-    for (const auto& search : searches) {
+    for (const auto& search : m_searches) {
         search->wait();
         results << search->result;
     }

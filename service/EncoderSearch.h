@@ -5,6 +5,10 @@
 #include <QList>
 #include <QObject>
 #include <atomic>
+#include <memory>
+#include <vector>
+
+class PortSearch;
 
 // The search for an encoder over several ports, one thread each, as both front-ends run
 // it. Only POS is ever sent. Every port is reported, also when nothing is found; the search
@@ -14,14 +18,18 @@ class EncoderSearch : public QObject {
 public:
     // current: the line settings tried first on every port; flow: the flow control kept.
     EncoderSearch(QList<PortRef> ports, QString current, int flow);
+    ~EncoderSearch() override;
 
-    // Searches every port and returns once all are through, one result each in the order
-    // given. The calling thread's events are processed meanwhile, so a window stays live
-    // and stop() can be called from a handler.
+    // Searches every port (once per object) and returns once all are through, one result
+    // each in the order given. The calling thread's events are processed meanwhile, so a
+    // window stays live and stop() can be called from a handler.
     QList<SearchResult> run();
     // Every port ends after its running try.
     void stop() { m_stop = true; }
     bool stopping() const { return m_stop; }
+    // Stops every port and returns once all are closed, for a program that ends in the
+    // middle of run().
+    void finish();
 
     // What the settings dialog's probe looks at: COM1 to COM16 and every other number
     // ZINTOR_COM<n> points somewhere; numbers whose device does not exist are left out.
@@ -34,6 +42,7 @@ signals:
 
 private:
     QList<PortRef> m_ports;
+    std::vector<std::unique_ptr<PortSearch>> m_searches;
     QString m_current;
     int m_flow;
     std::atomic_bool m_stop{false};
