@@ -5,6 +5,7 @@
 #include "link/Waiter.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -34,12 +35,16 @@ qint16 roundTripMs(const QString& settings) {
 
 } // namespace
 
+qint16 SearchTry::echoWaitMs(const QString& settings) {
+    return std::max(CharacterPause, roundTripMs(settings));
+}
+
 SearchTry::Result SearchTry::run(SerialPort& port, Waiter& waiter) {
     port.discardOutput();
     port.discardInput();
     if (!port.portOpen())
         port.setPortOpen(true);
-    const qint16 roundTrip = roundTripMs(port.settings());
+    const qint16 echoWait = echoWaitMs(port.settings());
     const QString framed = u'|' + Command;
 
     Result result;
@@ -47,8 +52,8 @@ SearchTry::Result SearchTry::run(SerialPort& port, Waiter& waiter) {
     pause(waiter, CharacterPause);
     result.echo = port.input();
     // On a slow line the echo of "|" may still be on its way back.
-    if (result.echo.isEmpty() && roundTrip > CharacterPause) {
-        pause(waiter, qint16(roundTrip - CharacterPause));
+    if (result.echo.isEmpty() && echoWait > CharacterPause) {
+        pause(waiter, qint16(echoWait - CharacterPause));
         result.echo = port.input();
     }
     if (result.echo != framed.left(1))

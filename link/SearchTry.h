@@ -37,6 +37,11 @@ public:
     // Opens the port if needed. Port failures throw SerialError.
     static Result run(SerialPort& port, Waiter& waiter);
 
+    // How long a try waits for the echo of "|" at these settings ("300,E,8,1"): the pacing,
+    // or at 300 baud the longer time a character takes there and back. The least a try
+    // that meets no echo costs.
+    static qint16 echoWaitMs(const QString& settings);
+
 private:
     static void collect(SerialPort& port, Waiter& waiter, Result& result);
 };
