@@ -1,4 +1,5 @@
 #include "EncoderSim.h"
+#include "LockFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -37,16 +38,6 @@ public:
         start(cli, arguments);
         cli.waitForFinished(60000);
         return {cli.exitCode(), QString::fromLocal8Bit(cli.readAllStandardOutput())};
-    }
-
-    // A lock file of QSerialPort's for the port, wherever it keeps them.
-    bool locked(int com) const {
-        const QString name = QFileInfo(link(com)).fileName();
-        for (const QString& folder : {QStringLiteral("/var/lock"), QDir::tempPath()})
-            for (const QString& lock : QDir(folder).entryList({"LCK..*"}, QDir::Files))
-                if (lock.endsWith(name))
-                    return true;
-        return false;
     }
 
 private:
@@ -151,7 +142,7 @@ void FindCliTest::ctrlCStopsEveryPortAndLeavesNoLock() {
     QProcess cli;
     ports.start(cli, {});
     QTest::qWait(600); // a dozen tries into the 48 of each port
-    QVERIFY(ports.locked(1));
+    QVERIFY(lockFileFor(ports.link(1)));
     ::kill(pid_t(cli.processId()), SIGINT);
     QVERIFY(cli.waitForFinished(10000));
     QCOMPARE(cli.exitCode(), 130);
@@ -159,7 +150,7 @@ void FindCliTest::ctrlCStopsEveryPortAndLeavesNoLock() {
     QCOMPARE(out.count(QStringLiteral(" stopped (")), 16);
     QVERIFY2(out.endsWith("stopped by Ctrl+C; no encoder found on 16 ports\n"), qPrintable(out));
     for (int com = 1; com <= 16; ++com)
-        QVERIFY2(!ports.locked(com), qPrintable(ports.link(com)));
+        QVERIFY2(!lockFileFor(ports.link(com)), qPrintable(ports.link(com)));
 }
 
 void FindCliTest::usageErrors_data() {

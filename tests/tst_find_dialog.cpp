@@ -1,5 +1,6 @@
 #include "DialogRig.h"
 #include "EncoderSim.h"
+#include "LockFiles.h"
 #include "MessageCatcher.h"
 #include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
@@ -94,6 +95,7 @@ private slots:
     void useSelectsAsClicksDo();
     void findThenOkTalksToTheEncoder();
     void cancelStopsTheSearchAndTheDialogKeepsItsChoices();
+    void endingTheProgramMidwayClosesEveryPort();
 };
 
 void FindDialogTest::initTestCase() {
@@ -262,6 +264,37 @@ void FindDialogTest::cancelStopsTheSearchAndTheDialogKeepsItsChoices() {
     QVERIFY(dialog.isVisible());
     QVERIFY(dialog.controls.Baud48->isChecked());
     QCOMPARE(messages.texts, QStringList());
+    for (int com = 1; com <= 4; ++com)
+        QVERIFY2(!lockFileFor(line.link(com)), qPrintable(line.link(com)));
+}
+
+// A log-out or Ctrl+C ends the program from inside the search: its ports are closed first.
+void FindDialogTest::endingTheProgramMidwayClosesEveryPort() {
+    Line line;
+    for (int com = 1; com <= 3; ++com)
+        line.attach(com, {"--no-echo", "--silent"});
+    QtSerialPort port;
+    bool lockedBefore = false, lockedAtEnd = true;
+    Form1 form(port, [&] {
+        lockedAtEnd = false;
+        for (int com = 1; com <= 3; ++com)
+            lockedAtEnd = lockedAtEnd || lockFileFor(line.link(com));
+    });
+    form.Form_Load();
+    SetSeriale& dialog = form.dialog();
+    dialog.Setta(port);
+    QTRY_VERIFY(!dialog.loadRunning());
+    WhenShown steps;
+    steps.add("FindProgress", [&](QWidget* progress) {
+        QTimer::singleShot(300, progress, [&] {
+            lockedBefore = lockFileFor(line.link(2));
+            form.Form_QueryUnload();
+        });
+    });
+    steps.add("FindEncoder", [](QWidget* chooser) { static_cast<QDialog*>(chooser)->reject(); });
+    dialog.controls.CmdFind->click();
+    QVERIFY(lockedBefore);
+    QVERIFY(!lockedAtEnd);
 }
 
 QTEST_MAIN(FindDialogTest)
