@@ -4,6 +4,7 @@
 // tries' least costs (a try without echo waits for it once; the try that finds waits as a
 // POS exchange does).
 #include "EncoderSim.h"
+#include "SimulatedCom1.h"
 #include "Table.h"
 #include "link/SearchTry.h"
 #include "service/SearchOrder.h"
@@ -61,16 +62,10 @@ double find(const QProcessEnvironment& env, int expectedStatus) {
     return ms;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("ENCODER_SIM"))
-        qputenv("ENCODER_SIM", ENCODER_SIM_PATH);
+    SimulatedCom1::prepare(ENCODER_SIM_PATH);
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
 
