@@ -1,33 +1,22 @@
-#include "EncoderSim.h"
 #include "LockFiles.h"
+#include "SimulatedPorts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSerialPort>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
-#include <map>
-#include <memory>
 
 namespace {
 
-// COM1..COM16 lead into a private folder: to a simulated encoder where one is started,
-// to nothing elsewhere.
-class Ports {
+// The companion with COM1 to COM16 leading to the simulated ports.
+class Ports : public SimulatedPorts {
 public:
-    void attach(int com, const QStringList& arguments) {
-        m_encoders[com] = std::make_unique<EncoderSim>(link(com), link(com) + ".log", arguments);
-    }
-    QString link(int com) const { return m_dir.filePath(QStringLiteral("find%1").arg(com)); }
-    QByteArray received(int com) const { return m_encoders.at(com)->received(); }
-
     void start(QProcess& cli, const QStringList& arguments) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (int com = 1; com <= 16; ++com)
-            env.insert(QStringLiteral("ZINTOR_COM%1").arg(com), link(com));
+        map(env);
         cli.setProcessEnvironment(env);
         cli.start(QStringLiteral(ZINTOR_CLI_PATH), QStringList{"find"} + arguments);
         QVERIFY(cli.waitForStarted());
@@ -39,10 +28,6 @@ public:
         cli.waitForFinished(60000);
         return {cli.exitCode(), QString::fromLocal8Bit(cli.readAllStandardOutput())};
     }
-
-private:
-    QTemporaryDir m_dir;
-    std::map<int, std::unique_ptr<EncoderSim>> m_encoders;
 };
 
 const QStringList Silent{"--no-echo", "--silent"};

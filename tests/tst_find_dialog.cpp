@@ -1,7 +1,7 @@
 #include "DialogRig.h"
-#include "EncoderSim.h"
 #include "LockFiles.h"
 #include "MessageCatcher.h"
+#include "SimulatedPorts.h"
 #include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
 #include "settings/FindEncoder.h"
@@ -14,29 +14,14 @@
 #include <QRadioButton>
 #include <QStyleFactory>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
-#include <memory>
 
 namespace {
 
-// COM1 to COM16 lead into a private folder, to nothing unless an encoder is started there.
-class Line {
-public:
-    Line() {
-        for (int com = 1; com <= 16; ++com)
-            qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(com)), link(com).toUtf8());
-    }
-    void attach(int com, const QStringList& arguments) {
-        m_encoders.push_back(
-            std::make_unique<EncoderSim>(link(com), link(com) + ".log", arguments));
-    }
-    QString link(int com) const { return m_dir.filePath(QStringLiteral("dlg%1").arg(com)); }
-
-private:
-    QTemporaryDir m_dir;
-    std::vector<std::unique_ptr<EncoderSim>> m_encoders;
+// The simulated ports, mapped in this process.
+struct Line : SimulatedPorts {
+    Line() { map(); }
 };
 
 // Runs each step, in turn, the first time its window is up: the search and its result
@@ -137,9 +122,6 @@ void FindDialogTest::useSelectsAsClicksDo_data() {
     QTest::newRow("a port the probe does not list")
         << 20 << "19200,O,8,1"
         << "" << QStringList{"Baud192", "Data8", "EchoOff", "OddParity", "Stop1", "XonFlow"};
-    QTest::newRow("the settings a port held, in lower case")
-        << 3 << "9600,n,8,1"
-        << "ComPort_3" << QStringList{"Baud96", "Data8", "EchoOff", "NoParity", "Stop1", "XonFlow"};
 }
 
 void FindDialogTest::useSelectsAsClicksDo() {
