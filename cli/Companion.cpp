@@ -6,11 +6,13 @@
 #include "cli/Report.h"
 #include "link/Catalogue.h"
 #include "platform/StopSignals.h"
+#include "service/ExchangeLog.h"
 #include "service/UsageError.h"
 
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
+#include <QSaveFile>
 #include <memory>
 #include <vector>
 
@@ -29,14 +31,14 @@ Profile prepare(const Options& options) {
     return profiled ? Profile::load(options.profile) : Profile();
 }
 
-QList<PortOutcome> runAll(const Options& options, const Profile& profile) {
+QList<PortOutcome> runAll(const Options& options, const Profile& profile, ExchangeLog* log) {
     std::atomic_bool stop{false};
     const StopSignals ctrlC([&stop] { stop = true; });
     QEventLoop loop;
     std::vector<std::unique_ptr<PortJob>> jobs;
     qsizetype running = options.ports.size();
     for (const PortRef& port : options.ports) {
-        jobs.push_back(std::make_unique<PortJob>(options, port, profile, stop));
+        jobs.push_back(std::make_unique<PortJob>(options, port, profile, stop, log));
         QObject::connect(jobs.back().get(), &QThread::finished, &loop, [&running, &loop] {
             if (--running == 0)
                 loop.quit();
@@ -71,6 +73,25 @@ int writeProfiles(const Options& options, const QList<PortOutcome>& outcomes) {
         }
     }
     return ExitStatus::Done;
+}
+
+// Made before the first byte goes out, so a log that cannot be written stops the run.
+std::unique_ptr<QSaveFile> openLog(const Options& options) {
+    if (options.log.isEmpty())
+        return nullptr;
+    auto file = std::make_unique<QSaveFile>(options.log);
+    if (!file->open(QIODevice::WriteOnly))
+        throw UsageError(QStringLiteral("--log %1: cannot be written: %2")
+                             .arg(options.log, file->errorString()));
+    return file;
+}
+
+int writeLog(QSaveFile& file, const ExchangeLog& log) {
+    if (file.write(log.text().toUtf8()) >= 0 && file.commit())
+        return ExitStatus::Done;
+    Console::err(QStringLiteral("zintor-cli: --log %1: cannot be written: %2")
+                     .arg(file.fileName(), file.errorString()));
+    return ExitStatus::Usage;
 }
 
 int report(const Options& options, const QList<PortOutcome>& outcomes) {
@@ -109,7 +130,11 @@ int run(const QStringList& arguments) {
         if (options->operation == Options::Operation::Find)
             return Finder::run(*options);
         const Profile profile = prepare(*options);
-        return report(*options, runAll(*options, profile));
+        const std::unique_ptr<QSaveFile> logFile = openLog(*options);
+        ExchangeLog log;
+        const QList<PortOutcome> outcomes = runAll(*options, profile, logFile ? &log : nullptr);
+        const int status = report(*options, outcomes);
+        return logFile ? std::max(status, writeLog(*logFile, log)) : status;
     } catch (const UsageError& e) {
         Console::err(QStringLiteral("zintor-cli: %1\n(see zintor-cli --help)").arg(e.text()));
         return ExitStatus::Usage;

@@ -2,10 +2,10 @@
 
 #include "cli/Console.h"
 #include "cli/Options.h"
-#include "link/Reply.h"
 #include "platform/StopSignals.h"
 #include "service/EncoderSearch.h"
 #include "service/PortOutcome.h"
+#include "service/VisibleText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -32,7 +32,7 @@ QJsonObject json(const SearchResult& r) {
     if (r.kind == Kind::Found)
         o.insert("position", r.position);
     if (r.kind == Kind::Refuses)
-        o.insert("reply", Reply::visible(r.reply));
+        o.insert("reply", VisibleText::of(r.reply));
     if (!r.failure.isEmpty())
         o.insert("failure", r.failure);
     return o;

@@ -90,6 +90,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
         {"delay", "pos: pause between reads (default 2).", "MS"},
         {"count", "pos: number of reads.", "N"},
         {{"o", "output"}, "read: write the profile to FILE (default standard output).", "FILE"},
+        {"log", "Every exchange of the run to FILE, one tab-separated line each, all ports.",
+         "FILE"},
     });
     parser.addPositionalArgument("operation", "send, pos, read, apply, verify or find",
                                  "OPERATION");
@@ -152,6 +154,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     if (parser.isSet("count"))
         o.count = positiveCount(parser.value("count"));
     o.output = parser.value("output");
+    o.log = parser.value("log");
     if (parser.isSet("settings"))
         o.settings = parser.value("settings");
     checkSettings(o.settings);

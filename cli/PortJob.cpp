@@ -10,6 +10,7 @@
 #include "platform/PortMap.h"
 #include "platform/QtSerialPort.h"
 #include "service/Programmer.h"
+#include "service/VisibleText.h"
 
 #include <QTime>
 
@@ -35,8 +36,8 @@ QString statusText(const QString& status) {
 } // namespace
 
 PortJob::PortJob(const Options& options, const PortRef& port, const Profile& profile,
-                 const std::atomic_bool& stop)
-    : m_options(options), m_profile(profile), m_stop(stop) {
+                 const std::atomic_bool& stop, ExchangeLog* log)
+    : m_options(options), m_profile(profile), m_stop(stop), m_log(log) {
     outcome.port = port;
 }
 
@@ -61,7 +62,7 @@ void PortJob::run() {
         tracer.emplace(port, outcome.port.label);
     SerialPort& line = tracer ? static_cast<SerialPort&>(*tracer) : port;
     TimerWait waiter;
-    Session session(line, waiter, Flow(m_options.flow), outcome);
+    Session session(line, waiter, Flow(m_options.flow), outcome, m_log);
     operate(session);
     try {
         line.setPortOpen(false);
@@ -119,8 +120,8 @@ void PortJob::send(Session& session) {
 
 QString PortJob::sendLine(const Exchanged& e) const {
     QString line = QStringLiteral("%1  sent %2  echo %3  reply %4  status %5")
-                       .arg(outcome.port.label, e.sent, Reply::visible(e.echo),
-                            Reply::visible(e.reply), statusText(e.status));
+                       .arg(outcome.port.label, e.sent, VisibleText::of(e.echo),
+                            VisibleText::of(e.reply), statusText(e.status));
     if (e.wantsPosition)
         line += QStringLiteral("  position ") + e.position;
     return line;

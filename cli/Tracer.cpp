@@ -1,7 +1,7 @@
 #include "cli/Tracer.h"
 
 #include "cli/Console.h"
-#include "link/Reply.h"
+#include "service/VisibleText.h"
 
 Tracer::Tracer(SerialPort& port, const QString& label) : m_port(port), m_label(label) {
     m_clock.start();
@@ -24,13 +24,13 @@ void Tracer::setPortOpen(bool open) {
 
 void Tracer::output(const QString& text) {
     m_port.output(text);
-    log(QStringLiteral("> ") + Reply::visible(text));
+    log(QStringLiteral("> ") + VisibleText::of(text));
 }
 
 QString Tracer::input() {
     const QString text = m_port.input();
     if (!text.isEmpty())
-        log(QStringLiteral("< ") + Reply::visible(text));
+        log(QStringLiteral("< ") + VisibleText::of(text));
     return text;
 }
 

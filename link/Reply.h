@@ -33,8 +33,4 @@ QString trimmed(const QString& reply, Flow flow);
 // "!?" before "?" before ">", then any other text, then nothing.
 Status classify(const QString& trimmedReply);
 
-// Control characters and bytes outside printable ASCII written out, so a person can read
-// a device's bytes anywhere: <CR>, <LF>, <DC1>, <DC3>, <0x07>.
-QString visible(const QString& text);
-
 } // namespace Reply

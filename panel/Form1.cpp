@@ -3,6 +3,7 @@
 #include "link/Numbers.h"
 #include "link/SerialError.h"
 #include "link/SerialPort.h"
+#include "panel/LogFile.h"
 #include "panel/ReplyColours.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
@@ -64,6 +65,7 @@ Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter,
     m_menu.bar->setGeometry(0, 0, width, bar);
     m_area->setGeometry(0, bar, width, Design::pixels(4320));
     setFixedSize(width, bar + Design::pixels(4320));
+    m_record.logTo(m_log, port);
     connectControls();
     connectMenu();
 }
@@ -75,6 +77,7 @@ void Form1::connectMenu() {
             [this] { m_configurations.apply(); });
     connect(m.ActCompareConfiguration, &QAction::triggered, this,
             [this] { m_configurations.compare(); });
+    connect(m.ActSaveLog, &QAction::triggered, this, [this] { LogFile::save(*this, m_log); });
     connect(m.ActQuit, &QAction::triggered, this, &QWidget::close);
     connect(m.ActSerialLine, &QAction::triggered, this, &Form1::Command1_Click);
     connect(m.ActAbout, &QAction::triggered, this, &Form1::about);

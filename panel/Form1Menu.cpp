@@ -27,6 +27,8 @@ Form1Menu::Form1Menu(QWidget* window) : bar(new QMenuBar(window)) {
     ActCompareConfiguration =
         action(file, "ActCompareConfiguration", QStringLiteral("&Compare with configuration…"));
     file->addSeparator();
+    ActSaveLog = action(file, "ActSaveLog", QStringLiteral("Save exchange &log…"));
+    file->addSeparator();
     ActQuit = action(file, "ActQuit", QStringLiteral("&Quit"), QKeySequence::Quit);
 
     QMenu* line = bar->addMenu(QStringLiteral("&Line"));

@@ -13,6 +13,7 @@ struct Form1Menu {
     QAction* ActSaveConfiguration;
     QAction* ActApplyConfiguration;
     QAction* ActCompareConfiguration;
+    QAction* ActSaveLog;
     QAction* ActQuit;
     QAction* ActSerialLine;
     QAction* ActAbout;

@@ -1,6 +1,6 @@
 #include "service/SearchResult.h"
 
-#include "link/Reply.h"
+#include "service/VisibleText.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ QString SearchResult::text(bool withSettings) const {
         return QStringLiteral("found%1, position %2 (%3)").arg(at, position, tried(tries));
     case Kind::Refuses:
         return QStringLiteral("answers%1, but refuses POS: %2%3")
-            .arg(at, Reply::visible(reply.left(ShownReply)),
+            .arg(at, VisibleText::of(reply.left(ShownReply)),
                  reply.size() > ShownReply ? QStringLiteral("...") : QString());
     case Kind::NoAnswer:
         return QStringLiteral("no answer (%1)").arg(tried(tries));
