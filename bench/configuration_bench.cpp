@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -18,11 +17,6 @@
 namespace {
 
 const QByteArray FullProfile = "CODE=BIN\nCNT=CCLW\nPAR=EVEN\nOFST=10\nNS=4096\nNR=8\n";
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // From the operator's yes to the result dialog: the dialogs before it are the operator's time.
 double panelApply(SimPanel& panel, ModalAnswers& answers, const QString& profile) {

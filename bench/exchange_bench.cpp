@@ -24,11 +24,6 @@ namespace {
 constexpr double PosFloorMs = (4 + 1) * 50.0 + 50.0; // "|POS": n + 1 pacing waits, one read
 constexpr double PosWireFloorMs = (4 + 1) * 50.0;    // first byte to CR on the line
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

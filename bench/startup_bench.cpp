@@ -35,11 +35,6 @@ int runAsTool(int argc, char* argv[]) {
     });
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {

@@ -1,6 +1,7 @@
 #include "cli/Companion.h"
 
 #include "cli/Console.h"
+#include "cli/Finder.h"
 #include "cli/PortJob.h"
 #include "cli/Report.h"
 #include "link/Catalogue.h"
@@ -129,8 +130,10 @@ int run(const QStringList& arguments) {
         const Profile profile = prepare(*options);
         const std::unique_ptr<QSaveFile> logFile = openLog(*options);
         ExchangeLog log;
-        const QList<PortOutcome> outcomes = runAll(*options, profile, logFile ? &log : nullptr);
-        const int status = report(*options, outcomes);
+        ExchangeLog* logged = logFile ? &log : nullptr;
+        const int status = options->operation == Options::Operation::Find
+                               ? Finder::run(*options, logged)
+                               : report(*options, runAll(*options, profile, logged));
         return logFile ? std::max(status, writeLog(*logFile, log)) : status;
     } catch (const UsageError& e) {
         Console::err(QStringLiteral("zintor-cli: %1\n(see zintor-cli --help)").arg(e.text()));

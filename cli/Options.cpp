@@ -3,13 +3,14 @@
 #include "cli/Console.h"
 #include "link/SerialError.h"
 #include "platform/QtSerialPort.h"
+#include "service/EncoderSearch.h"
 #include "service/UsageError.h"
 
 #include <QCommandLineParser>
 
 namespace {
 
-const QStringList Operations{"send", "pos", "read", "apply", "verify"};
+const QStringList Operations{"send", "pos", "read", "apply", "verify", "find"};
 const QStringList Flows{"none", "xon", "rts", "both"};
 
 const QString Synopsis = QStringLiteral(
@@ -20,12 +21,15 @@ const QString Synopsis = QStringLiteral(
     "  read              write the parameter listing (STP) as a profile of NAME=VALUE lines\n"
     "  apply PROFILE     write a profile, read it back and compare\n"
     "  verify PROFILE    read back and compare, write nothing\n"
+    "  find              look for encoders: which port, which line settings; sends only POS\n"
     "\n"
     "Exit status: 0 all acknowledged and matching; 1 a command refused or a value differs;\n"
     "2 a usage or profile error; 3 a port failure; 130 stopped by Ctrl+C. With several\n"
-    "ports, the largest of theirs.\n"
+    "ports, the largest of theirs. find: 0 an encoder found, 1 none found, 3 no port could\n"
+    "be opened, 2 and 130 as above.\n"
     "COM numbers reach devices as in the panel (COM5 is /dev/ttyUSB0); ZINTOR_COM<n> points\n"
-    "COM n elsewhere. Without --port, COM1.");
+    "COM n elsewhere. Without --port, COM1; find searches COM1 to COM16 and every COM n that\n"
+    "ZINTOR_COM<n> points somewhere, leaving out numbers whose device does not exist.");
 
 int positiveCount(const QString& text) {
     bool ok = false;
@@ -77,7 +81,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
         {{"p", "port"},
          "COM number, \"COM5\", device path, list \"5,6,7\" or range \"5-8\"; repeatable.",
          "P"},
-        {"settings", "Line settings (default 9600,n,8,1).", "BAUD,P,D,S"},
+        {"settings", "Line settings (default 9600,n,8,1); find tries them first.", "BAUD,P,D,S"},
         {"flow", "Flow control: none, xon, rts or both (default xon).", "FLOW"},
         {"json", "One JSON document on standard output instead of text."},
         {"trace", "Every byte sent and received, with its time in ms, to standard error."},
@@ -89,7 +93,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
         {"log", "Every exchange of the run to FILE, one tab-separated line each, all ports.",
          "FILE"},
     });
-    parser.addPositionalArgument("operation", "send, pos, read, apply or verify", "OPERATION");
+    parser.addPositionalArgument("operation", "send, pos, read, apply, verify or find",
+                                 "OPERATION");
     parser.addPositionalArgument("arguments", "commands for send, the profile for apply and verify",
                                  "[ARGUMENTS...]");
 
@@ -108,12 +113,13 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
 
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
-        throw UsageError(QStringLiteral("no operation: send, pos, read, apply or verify"));
+        throw UsageError(QStringLiteral("no operation: send, pos, read, apply, verify or find"));
     const QString name = positional.takeFirst();
     const qsizetype index = Operations.indexOf(name);
     if (index < 0)
         throw UsageError(
-            QStringLiteral("unknown operation \"%1\": send, pos, read, apply or verify").arg(name));
+            QStringLiteral("unknown operation \"%1\": send, pos, read, apply, verify or find")
+                .arg(name));
 
     Options o;
     o.operation = Operation(index);
@@ -139,6 +145,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     refuseOutside(parser, "delay", pos, name);
     refuseOutside(parser, "count", pos, name);
     refuseOutside(parser, "output", o.operation == Operation::Read, name);
+    const bool find = o.operation == Operation::Find;
+    refuseOutside(parser, "trace", !find, name);
 
     o.watch = parser.isSet("watch");
     if (parser.isSet("delay"))
@@ -159,7 +167,10 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     o.json = parser.isSet("json");
     o.trace = parser.isSet("trace");
     o.quiet = parser.isSet("quiet");
-    o.ports = PortList::parse(parser.isSet("port") ? parser.values("port") : QStringList{"1"});
+    if (parser.isSet("port"))
+        o.ports = PortList::parse(parser.values("port"));
+    else
+        o.ports = find ? EncoderSearch::defaultPorts() : PortList::parse({"1"});
     if (!o.output.isEmpty() && o.ports.size() > 1)
         throw UsageError(QStringLiteral("read --output takes one port; without it the profiles "
                                         "of all ports go to standard output"));

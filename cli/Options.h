@@ -7,7 +7,7 @@
 
 // What the command line asks for.
 struct Options {
-    enum class Operation { Send, Pos, Read, Apply, Verify };
+    enum class Operation { Send, Pos, Read, Apply, Verify, Find };
 
     Operation operation = Operation::Send;
     QStringList commands; // send
@@ -17,9 +17,9 @@ struct Options {
     bool watch = false;   // pos
     qint16 delayMs = 2;   // pos: the pause between reads, as the panel's delay box starts
     int count = 0;        // pos: reads; 0 is one read, or endless with --watch
-    QList<PortRef> ports;
-    QString settings = QStringLiteral("9600,n,8,1");
-    int flow = 1; // XON/XOFF, as the panel's port starts
+    QList<PortRef> ports; // find: those that exist unless named
+    QString settings = QStringLiteral("9600,n,8,1"); // find: the first tried
+    int flow = 1;                                    // XON/XOFF, as the panel's port starts
     bool json = false;
     bool trace = false;
     bool quiet = false;

@@ -4,6 +4,7 @@
 #include "cli/Session.h"
 #include "cli/Tracer.h"
 #include "link/Catalogue.h"
+#include "link/Reply.h"
 #include "link/SerialError.h"
 #include "link/TimerWait.h"
 #include "platform/PortMap.h"
@@ -83,6 +84,8 @@ void PortJob::operate(Session& session) {
         return programmer.apply(m_profile);
     case Options::Operation::Verify:
         return programmer.verify(m_profile);
+    case Options::Operation::Find:
+        return; // a search runs its own threads (Finder)
     }
 }
 

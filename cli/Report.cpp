@@ -43,6 +43,8 @@ QString done(Options::Operation operation) {
         return QStringLiteral("programmed and verified");
     case Options::Operation::Verify:
         return QStringLiteral("verified");
+    case Options::Operation::Find:
+        return QStringLiteral("found");
     }
     return {};
 }

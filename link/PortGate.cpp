@@ -26,7 +26,7 @@ void PortGate::stopTimer() {
 }
 
 bool PortGate::busy() const {
-    return m_exchanges > 0 || m_pressRunning || m_probeRunning;
+    return m_exchanges > 0 || m_pressRunning || m_probeRunning || m_searchRunning;
 }
 
 void PortGate::whenIdle(std::function<void()> task, Run run) {
@@ -49,6 +49,15 @@ void PortGate::beginProbe() {
 
 void PortGate::endProbe() {
     m_probeRunning = false;
+    runDeferred();
+}
+
+void PortGate::beginSearch() {
+    m_searchRunning = true;
+}
+
+void PortGate::endSearch() {
+    m_searchRunning = false;
     runDeferred();
 }
 

@@ -41,6 +41,9 @@ public:
     // The probe sets the port to numbers the operator never chose.
     void beginProbe();
     void endProbe();
+    // The search for an encoder closes the port and searches through ports of its own.
+    void beginSearch();
+    void endSearch();
 
 private:
     struct Task {
@@ -56,5 +59,6 @@ private:
     int m_exchanges = 0;
     bool m_pressRunning = false;
     bool m_probeRunning = false;
+    bool m_searchRunning = false;
     QList<Task> m_deferred;
 };

@@ -83,9 +83,20 @@ void Form1::connectMenu() {
     connect(m.ActPrintReport, &QAction::triggered, this, [this] { m_report.print(); });
     connect(m.ActQuit, &QAction::triggered, this, &QWidget::close);
     connect(m.ActSerialLine, &QAction::triggered, this, &Form1::Command1_Click);
+    connect(m.ActFindEncoder, &QAction::triggered, this, &Form1::findEncoder);
     connect(m.ActHelp, &QAction::triggered, this, [this] { HelpWindow::open(this); });
     connect(m.ActAbout, &QAction::triggered, this, &Form1::about);
     connect(m.ActAboutQt, &QAction::triggered, this, [this] { QMessageBox::aboutQt(this); });
+}
+
+// The dialog opens as its button opens it; Find starts once its port probe is over.
+void Form1::findEncoder() {
+    if (dialog().isVisible())
+        return dialog().startFind();
+    connect(
+        &dialog(), &SetSeriale::loadFinished, this, [this] { dialog().startFind(); },
+        Qt::SingleShotConnection);
+    Command1_Click();
 }
 
 void Form1::about() {
@@ -130,6 +141,13 @@ void Form1::aarelease() {
 SetSeriale& Form1::dialog() {
     if (!m_dialog) {
         m_dialog = new SetSeriale(m_gate, this);
+        m_dialog->logSearchesTo(m_log);
+        // The buttons stay locked while the search has the ports.
+        connect(m_dialog, &SetSeriale::findStarted, this, [this] {
+            m_state.BloccaTasti();
+            m_state.hold();
+        });
+        connect(m_dialog, &SetSeriale::findEnded, this, [this] { m_state.release(); });
     }
     return *m_dialog;
 }
@@ -189,6 +207,9 @@ void Form1::Form_QueryUnload() {
     // While the dialog probes, the port is set to numbers the operator never chose.
     const int inUse = m_dialog && m_dialog->portInUse() ? m_dialog->portInUse() : m_port.commPort();
     SettingsStore::SaveSetting(Application, Section, PortKey, QString::number(inUse));
+    // A search under way closes its ports first, so none is left held or locked.
+    if (m_dialog)
+        m_dialog->stopFind();
     if (m_port.portOpen())
         m_port.setPortOpen(false);
     m_endProgram();

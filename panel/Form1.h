@@ -83,6 +83,7 @@ private:
     void connectControls();
     void connectMenu();
     void about();
+    void findEncoder();
     void configurePort(int number);
     void setTitle(const QString& middle);
     void waitWhileDialogVisible();

@@ -37,6 +37,7 @@ Form1Menu::Form1Menu(QWidget* window) : bar(new QMenuBar(window)) {
     QMenu* line = bar->addMenu(QStringLiteral("&Line"));
     line->setObjectName(QStringLiteral("MenuLine"));
     ActSerialLine = action(line, "ActSerialLine", QStringLiteral("&Serial line…"));
+    ActFindEncoder = action(line, "ActFindEncoder", QStringLiteral("&Find encoder…"));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MenuHelp"));

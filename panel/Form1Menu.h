@@ -19,6 +19,7 @@ struct Form1Menu {
     QAction* ActPrintReport;
     QAction* ActQuit;
     QAction* ActSerialLine;
+    QAction* ActFindEncoder;
     QAction* ActHelp;
     QAction* ActAbout;
     QAction* ActAboutQt;

@@ -81,6 +81,9 @@ void QtSerialPort::setSettings(const QString& text) {
         line.applyTo(m_port); // a closed QSerialPort only stores them for open()
     }
     m_settings = text;
+    m_parity = line.parity != QSerialPort::NoParity;
+    if (live())
+        applyControl(); // handshaking and RTS stay as they were; the odd flag may go
 }
 
 void QtSerialPort::setHandshaking(int code) {
@@ -245,12 +248,17 @@ void QtSerialPort::drain() {
     markLost();
 }
 
-// Puts handshaking and RTS on the descriptor; returns 0 or the errno of the failing call.
+// Puts handshaking and RTS on the descriptor, and no odd flag without parity; returns 0 or
+// the errno of the failing call.
 int QtSerialPort::applyControl() {
     const int fd = m_port.handle();
     termios tio{};
     if (::tcgetattr(fd, &tio) != 0)
         return errno;
+    // QSerialPort leaves the odd flag of earlier settings behind when parity goes off, and
+    // a terminal (the simulated encoder's) would read that as odd parity.
+    if (!m_parity)
+        tio.c_cflag &= ~PARODD;
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
     tio.c_cflag &= ~CRTSCTS;
     if (m_handshaking & XonXoff)

@@ -59,6 +59,7 @@ private:
 
     int m_number = 1;
     QString m_settings;
+    bool m_parity = false; // the settings ask for parity
     int m_handshaking = 0;
     bool m_rts = false;
     bool m_open = false;

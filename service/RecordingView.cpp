@@ -7,6 +7,13 @@
 
 #include <QDateTime>
 
+QString statusWord(const Reply::Status& status) {
+    const QString& shown = status.shown;
+    if (shown == u">" || shown == u"?" || shown == u"!?")
+        return shown;
+    return shown.isEmpty() ? QStringLiteral("none") : QStringLiteral("other");
+}
+
 void RecordingView::logTo(ExchangeLog& log, const SerialPort& port) {
     m_log = &log;
     m_port = &port;
@@ -62,11 +69,7 @@ void RecordingView::collectingPass() {
 void RecordingView::replyShown(const ReplyReport& report) {
     m_last.reply = report.reply;
     m_last.acknowledged = report.status.kind == Reply::Kind::Acknowledged;
-    const QString& shown = report.status.shown;
-    if (shown == u">" || shown == u"?" || shown == u"!?")
-        m_last.status = shown;
-    else
-        m_last.status = shown.isEmpty() ? QStringLiteral("none") : QStringLiteral("other");
+    m_last.status = statusWord(report.status);
     m_last.wantsPosition = report.wantsPosition;
     m_last.position = report.position;
     if (m_shown)

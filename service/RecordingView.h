@@ -19,6 +19,9 @@ struct Exchanged {
     QString position;
 };
 
+// How a log or a report names a classified reply: ">", "?", "!?", "other" or "none".
+QString statusWord(const Reply::Status& status);
+
 // Records each stage of an exchange, and passes every stage on to the view that shows it,
 // if there is one: the companion shows nothing, the panel shows everything as a press does.
 // The caller reads the record once the exchange is over.

@@ -27,6 +27,7 @@ SetSeriale::SetSeriale(PortGate& gate, QWidget* parent)
     connect(controls.OKButton, &QPushButton::clicked, this, &SetSeriale::OKButton_Click);
     connect(controls.CancelButton, &QPushButton::clicked, this, &SetSeriale::CancelButton_Click);
     connect(controls.AdvButton, &QPushButton::clicked, this, &SetSeriale::AdvButton_Click);
+    connect(controls.CmdFind, &QPushButton::clicked, this, &SetSeriale::CmdFind_Click);
     for (int i = 1; i <= int(controls.ComPort.size()); ++i) {
         QRadioButton* button = controls.ComPort[std::size_t(i - 1)];
         connect(button, &QRadioButton::clicked, this, [this, i] { ComPort_Click(i); });
@@ -114,13 +115,13 @@ bool SetSeriale::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     // The dialog's own message box takes the activation without the operator leaving.
-    else if (event->type() == QEvent::WindowDeactivate && !m_reporting)
+    else if (event->type() == QEvent::WindowDeactivate && !m_ownWindow)
         m_activated = false;
     return handled;
 }
 
 void SetSeriale::Form_Activate() {
-    if (m_activated || loadRunning())
+    if (m_activated || loadRunning() || findRunning())
         return;
     m_activated = true;
     showCompact();
@@ -229,8 +230,8 @@ void SetSeriale::choosePort(PendingError& error) {
 }
 
 void SetSeriale::report(const PendingError& error) {
-    m_reporting = true;
-    const auto done = qScopeGuard([this] { m_reporting = false; });
+    m_ownWindow = true;
+    const auto done = qScopeGuard([this] { m_ownWindow = false; });
     MessageBox::show(this, QMessageBox::Warning, error.description());
 }
 
@@ -253,9 +254,9 @@ void SetSeriale::Form_QueryUnload() {
     hide();
 }
 
-// Input that would act on the port waits until the probe has put the port back.
+// Input that would act on the port waits until the probe or the search has put it back.
 bool SetSeriale::heldBack(std::function<void()> action) {
-    if (!loadRunning())
+    if (!loadRunning() && !findRunning())
         return false;
     m_gate.whenIdle(std::move(action), PortGate::Run::AtRelease);
     return true;

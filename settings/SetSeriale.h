@@ -1,5 +1,6 @@
 #pragma once
 
+#include "service/SearchResult.h"
 #include "settings/PortChoice.h"
 #include "settings/PortProbe.h"
 #include "settings/SetSerialeControls.h"
@@ -8,6 +9,8 @@
 #include <QList>
 #include <functional>
 
+class EncoderSearch;
+class ExchangeLog;
 class PendingError;
 class PortGate;
 class SerialPort;
@@ -49,6 +52,18 @@ public:
     void ComPort_Click(int Index);
     void ComPort_DblClick(int Index);
     void Combo1_Click();
+    void CmdFind_Click();
+
+    // What pressing Find does: once nothing else uses the port, searches every port for an
+    // encoder with progress, then offers what it found; Use selects it in the dialog.
+    void startFind();
+    // The search's tries go into this log as well.
+    void logSearchesTo(ExchangeLog& log) { m_log = &log; }
+    // Selects the port and line settings of a found encoder as the operator's clicks do.
+    void useFound(const SearchResult& found);
+    bool findRunning() const { return m_search != nullptr; }
+    // Ends a search under way and returns once every port it opened is closed again.
+    void stopFind();
 
     void setVisible(bool visible) override;
     void reject() override;
@@ -66,6 +81,9 @@ public:
 signals:
     // The load step has put the port back and run the input it held back.
     void loadFinished();
+    // A search for an encoder holds the port from the first to the second.
+    void findStarted();
+    void findEnded();
 
 protected:
     bool event(QEvent* event) override;
@@ -79,16 +97,22 @@ private:
     QList<QRadioButton*> matchingOptions(const SerialPort& port, bool withBaud) const;
     void showCompact();
     void setOuterHeight(int twips);
+    void placeFind(bool full);
     void readNumPorta();
     void choosePort(PendingError& error);
     void report(const PendingError& error);
     bool heldBack(std::function<void()> action);
+    QList<SearchResult> search();
 
     PortGate& m_gate;
     PortChoice m_ports;
     SerialPort* Seriale = nullptr;
     PortProbe* m_probe = nullptr;
+    EncoderSearch* m_search = nullptr;
+    ExchangeLog* m_log = nullptr;
     bool m_loaded = false;
     bool m_activated = false;
-    bool m_reporting = false;
+    // A window of the dialog's own is up (its message, the search's progress or result):
+    // going there is no leaving the dialog.
+    bool m_ownWindow = false;
 };

@@ -96,6 +96,8 @@ SetSerialeControls::SetSerialeControls(QWidget* dialog) {
     OKButton = b.button("OKButton", "OK", {4065, 480, 900, 375}, 0, "Arial Black");
     CancelButton = b.button("CancelButton", "Cancel", {4065, 915, 900, 375}, 1, "Arial Black");
     AdvButton = b.button("AdvButton", "Advan", {4050, 45, 900, 375}, 37, "Arial Narrow");
+    // Its place follows the layout (see SetSeriale::AdvButton_Click).
+    CmdFind = b.button("CmdFind", "Find…", {4065, 1350, 900, 375}, 38, "Arial Black");
 
     Frame1 = b.frame("Frame1", "&Baud Rate", {195, 135, 3810, 975}, 2);
     Baud3 = b.option(Frame1, "Baud3", "300", {300, 240, 735, 255}, 3);
@@ -164,7 +166,7 @@ SetSerialeControls::SetSerialeControls(QWidget* dialog) {
     lineOptions << EchoOn << EchoOff;
     frames = {Frame1, Frame2, Frame3, Frame4, Frame5, Frame6, Frame7};
     // The echo frame reaches under Cancel; the buttons stay whole on top of it.
-    for (QPushButton* button : {OKButton, CancelButton, AdvButton})
+    for (QPushButton* button : {OKButton, CancelButton, AdvButton, CmdFind})
         button->raise();
 
     b.chainTabOrder();

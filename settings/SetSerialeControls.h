@@ -27,6 +27,8 @@ struct SetSerialeControls {
     QPushButton* OKButton;
     QPushButton* CancelButton;
     QPushButton* AdvButton;
+    // Beside the design: finds where an encoder answers, in the free space under Cancel.
+    QPushButton* CmdFind;
 
     QGroupBox* Frame1; // baud rate
     QRadioButton* Baud3;

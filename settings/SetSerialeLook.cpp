@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <stdexcept>
 
 // The dialog's face: background, default marks and the two layouts.
@@ -19,6 +20,13 @@ constexpr quint32 DefaultMark = 16512; // brown
 
 constexpr int CompactHeight = 2295;
 constexpr int FullHeight = 4290;
+// Find sits in the free space under Cancel: right under it in the compact layout; in the
+// full one the echo frame is there, so below the flow-control frame.
+constexpr int FindLeft = 4065;
+constexpr int FindTopCompact = 1350;
+constexpr int FindTopFull = 3645;
+constexpr int FindWidth = 900;
+constexpr int FindHeight = 375;
 
 void mark(QRadioButton* option) {
     Colors::setForeColor(option, DefaultMark);
@@ -71,10 +79,29 @@ void SetSeriale::AdvButton_Click() {
     const bool full = VistaAvanzata == 0;
     setOuterHeight(full ? FullHeight : CompactHeight);
     controls.Frame6->move(controls.Frame6->x(), Design::pixels(full ? 2010 : 135));
+    placeFind(full);
     for (QGroupBox* frame : controls.frames)
         frame->setVisible(full || frame == controls.Frame6);
     controls.AdvButton->setText(full ? QStringLiteral("Normal") : QStringLiteral("Advanced"));
     VistaAvanzata = full ? 1 : 0;
+}
+
+// Below the flow-control frame Find is as tall as the window system's title bar and borders
+// leave room for, and never less than its caption: the full layout's height counts them.
+void SetSeriale::placeFind(bool full) {
+    QPushButton* find = controls.CmdFind;
+    const int left = Design::pixels(FindLeft);
+    const int width = Design::pixels(FindWidth);
+    const int height = Design::pixels(FindHeight);
+    if (!full) {
+        find->setGeometry(left, Design::pixels(FindTopCompact), width, height);
+        return;
+    }
+    constexpr int Margin = 2;
+    const int top = Design::pixels(FindTopFull);
+    const int room = std::max(this->height() - top - Margin, find->fontMetrics().height() + 6);
+    find->setGeometry(left, std::min(top, this->height() - room - Margin), width,
+                      std::min(height, room));
 }
 
 // The height counts title bar and borders, as far as the window system has told them.

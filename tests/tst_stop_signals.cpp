@@ -1,3 +1,4 @@
+#include "LockFiles.h"
 #include "MessageCatcher.h"
 #include "SimulatedCom1.h"
 #include "panel/Form1.h"
@@ -12,16 +13,6 @@
 #include <csignal>
 
 namespace {
-
-// A lock file of QSerialPort's for the port at path, wherever it keeps them.
-bool lockFileFor(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    for (const QString& folder : {QStringLiteral("/var/lock"), QDir::tempPath()})
-        for (const QString& lock : QDir(folder).entryList({"LCK..*"}, QDir::Files))
-            if (lock.endsWith(name))
-                return true;
-    return false;
-}
 
 QString storedPort() {
     return SettingsStore::GetSetting(Form1::Application, "startup", "PortaMem", "none");

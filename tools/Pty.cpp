@@ -44,6 +44,13 @@ Pty::~Pty() {
     close(m_slave);
 }
 
+termios Pty::slaveSettings() const {
+    termios tio{};
+    if (tcgetattr(m_slave, &tio) != 0)
+        throwErrno("tcgetattr");
+    return tio;
+}
+
 void Pty::awaitClientRead(std::chrono::milliseconds limit) const {
     const auto end = std::chrono::steady_clock::now() + limit;
     int unread = 0;

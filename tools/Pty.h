@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <termios.h>
 
 // A raw 9600-baud pseudo-terminal whose slave side stands in for the serial port.
 class Pty {
@@ -14,6 +15,8 @@ public:
 
     int master() const { return m_master; }
     const std::string& slavePath() const { return m_slavePath; }
+    // The line settings the client has put on the terminal. Throws std::system_error.
+    termios slaveSettings() const;
 
     // Waits, at most `limit`, until the client has read everything sent so far: closing
     // the master throws away what is still unread on the slave side.

@@ -35,6 +35,14 @@ SimOptions SimOptions::parse(int argc, char** argv) {
         {"--flood", [&](std::string_view v) { o.flood = parseCount("--flood", v); }},
         {"--refuse", [&](std::string_view v) { o.refuse = v; }},
         {"--ignore", [&](std::string_view v) { o.ignore = v; }},
+        {"--line",
+         [&](std::string_view v) {
+             try {
+                 o.line = LineCheck::parse(std::string(v));
+             } catch (const std::invalid_argument& e) {
+                 throw Error("--line " + std::string(v) + ": " + e.what());
+             }
+         }},
         {"--hangup-after",
          [&](std::string_view v) { o.hangupAfter = parseCount("--hangup-after", v); }},
     };
@@ -72,6 +80,14 @@ Options:
                        COMMANDS there as NAME=VALUE lines (atomically replaced)
   --log PATH           append every received byte to PATH as it arrives
   --speed N            shaft speed in counts per second (default 100)
+  --line B,P,D,S       answer only while the tool's side of the terminal is set to
+                       these line settings, such as 19200,o,8,1; otherwise echo
+                       another byte for each byte and never answer, as a device on
+                       a mismatched line does. Without it, any settings do. A
+                       pseudo-terminal keeps the speed and odd parity but forces 8
+                       data bits and no parity on every change, so even parity
+                       cannot be told from none, nor 7 data bits from 8; stop
+                       bits are not compared (a receiver checks only the first)
   --help               show this text
 
 Faults (combinable):

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineCheck.h"
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -33,6 +35,7 @@ public:
     bool silent = false;
     std::optional<unsigned> hangupAfter; // complete answers before the hang-up
     bool xoff = false;
-    std::string refuse; // command word answered "!?"
-    std::string ignore; // command word acknowledged but not carried out
+    std::string refuse;            // command word answered "!?"
+    std::string ignore;            // command word acknowledged but not carried out
+    std::optional<LineCheck> line; // answers only where the tool's settings match
 };

@@ -12,6 +12,8 @@
 namespace {
 
 constexpr char kDc3 = 19;
+// Flipped in every byte read on a mismatched line: another byte, never the one sent.
+constexpr char kMisreadBit = static_cast<char>(0x80);
 constexpr std::size_t kGarbageBytes = 40;
 // Long enough for a polling client to collect the half answer before the line dies.
 constexpr std::chrono::milliseconds kHangupGrace{1000};
@@ -91,6 +93,11 @@ void Simulator::readMaster() {
 void Simulator::receive(std::string_view bytes, Clock::time_point now) {
     m_lastReceived = now;
     m_recorder.logReceived(bytes);
+    // Read now, before any of these bytes is answered: the tool may have changed them.
+    if (m_options.line && !m_options.line->matches(m_pty.slaveSettings())) {
+        misread(bytes, now);
+        return;
+    }
     for (const char byte : bytes) {
         // With --xoff, DC3 rides ahead of the echo of each "|", as the only flow-control
         // byte apart from the DC1 that ends every answer.
@@ -111,6 +118,15 @@ void Simulator::receive(std::string_view bytes, Clock::time_point now) {
             m_frame->push_back(byte);
         }
     }
+}
+
+void Simulator::misread(std::string_view bytes, Clock::time_point now) {
+    m_frame.reset();
+    std::string echoed;
+    for (const char byte : bytes)
+        echoed.push_back(static_cast<char>(byte ^ kMisreadBit));
+    if (!m_options.noEcho)
+        queueEcho(echoed, now);
 }
 
 void Simulator::queueEcho(std::string_view bytes, Clock::time_point now) {

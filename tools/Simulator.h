@@ -39,6 +39,8 @@ private:
 
     void readMaster();
     void receive(std::string_view bytes, Clock::time_point now);
+    // What a device on a mismatched line makes of the bytes: other bytes, no command.
+    void misread(std::string_view bytes, Clock::time_point now);
     void queueEcho(std::string_view bytes, Clock::time_point now);
     void answer(std::string_view command, Clock::time_point now);
     std::string withFaults(std::string answer);

@@ -2,6 +2,17 @@
 
 #include "link/SerialError.h"
 
+namespace {
+
+QString misread(const QString& text) {
+    QString other;
+    for (const QChar c : text)
+        other += QChar(c.unicode() ^ 0x80);
+    return other;
+}
+
+} // namespace
+
 void ScriptedPort::setCommPort(int number) {
     if (number < 1 || number > 255)
         throw SerialError(QStringLiteral("COM%1: no such port").arg(number));
@@ -33,6 +44,8 @@ void ScriptedPort::output(const QString& text) {
     // The encoder's answer starts with the CR, so the CR itself is not echoed.
     if (text == u"\r")
         m_incoming.append({now + script.replyDelay, script.reply});
+    else if (script.misread)
+        m_incoming.append({now + script.echoDelay, misread(text)});
     else if (script.echo)
         m_incoming.append({now + script.echoDelay, text});
 }

@@ -13,6 +13,7 @@ class ScriptedPort : public SerialPort, public Waiter {
 public:
     struct Script {
         bool echo = true;
+        bool misread = false; // echoes other bytes, as a device on a mismatched line
         qint64 echoDelay = 0;
         QString reply;
         qint64 replyDelay = 0;

@@ -1,0 +1,116 @@
+#include "service/PortSearch.h"
+
+#include "link/SearchTry.h"
+#include "link/SerialError.h"
+#include "link/TimerWait.h"
+#include "platform/PortMap.h"
+#include "platform/QtSerialPort.h"
+#include "service/ExchangeLog.h"
+#include "service/SearchOrder.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+
+PortSearch::PortSearch(const PortRef& port, const QString& current, int flow,
+                       const std::atomic_bool& stop, ExchangeLog* log)
+    : m_current(current), m_flow(flow), m_stop(stop), m_log(log) {
+    result.port = port;
+    result.device = PortMap::devicePath(port.number);
+}
+
+void PortSearch::run() {
+    QtSerialPort port;
+    try {
+        port.setCommPort(result.port.number);
+        port.setSettings(m_current);
+        port.setHandshaking(m_flow);
+        port.setRtsEnable(false);
+        port.setPortOpen(true);
+    } catch (const SerialError& e) {
+        result.kind = SearchResult::Kind::CannotOpen;
+        result.failure = e.description();
+        return;
+    }
+    TimerWait waiter;
+    search(port, waiter);
+    try {
+        port.setPortOpen(false);
+    } catch (const SerialError&) {
+        // A port that failed has nothing more to tell.
+    }
+}
+
+void PortSearch::search(SerialPort& port, Waiter& waiter) {
+    for (const QString& settings : SearchOrder::settings(m_current)) {
+        if (m_stop) {
+            result.kind = SearchResult::Kind::Stopped;
+            return;
+        }
+        if (tryAt(port, waiter, settings))
+            return;
+    }
+    result.kind = SearchResult::Kind::NoAnswer;
+}
+
+bool PortSearch::tryAt(SerialPort& port, Waiter& waiter, const QString& settings) {
+    try {
+        port.setSettings(settings);
+    } catch (const SerialError&) {
+        return false; // a rate this device cannot take: nothing to try there
+    }
+    emit trying(result.port.label, settings);
+    try {
+        // A misread byte at the last settings may have been a DC3 holding output back.
+        if (m_flow & int(Flow::XonXoff)) {
+            port.setHandshaking(int(Flow::None));
+            port.setHandshaking(m_flow);
+        }
+        const qint64 at = QDateTime::currentMSecsSinceEpoch();
+        QElapsedTimer clock;
+        clock.start();
+        const SearchTry::Result answer = SearchTry::run(port, waiter);
+        log(port, answer, at, clock.elapsed());
+        ++result.tries;
+        if (answer.acknowledged()) {
+            result.kind = SearchResult::Kind::Found;
+            result.settings = settings;
+            result.position = answer.position;
+            return true;
+        }
+        // A right echo with an answer: these are the device's settings, it refuses POS.
+        if (answer.verdict == SearchTry::Verdict::Answered && !answer.reply.isEmpty()) {
+            result.kind = SearchResult::Kind::Refuses;
+            result.settings = settings;
+            result.reply = answer.reply;
+            return true;
+        }
+        return false;
+    } catch (const SerialError& e) {
+        result.kind = SearchResult::Kind::Failed;
+        result.failure = e.description();
+        return true;
+    }
+}
+
+void PortSearch::log(const SerialPort& port, const SearchTry::Result& answer, qint64 at,
+                     qint64 ms) {
+    if (!m_log)
+        return;
+    Exchanged tried;
+    tried.sent = answer.sent;
+    tried.echo = answer.echo;
+    tried.reply = answer.reply;
+    tried.acknowledged = answer.acknowledged();
+    tried.status = answer.verdict == SearchTry::Verdict::WrongEcho ? QStringLiteral("wrong echo")
+                                                                   : statusWord(answer.status);
+    tried.wantsPosition = true;
+    tried.position = answer.position;
+    m_log->add({at,
+                result.port.number,
+                result.device,
+                port.settings(),
+                Flow(port.handshaking()),
+                tried,
+                {},
+                ms});
+}

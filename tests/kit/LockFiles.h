@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// Whether QSerialPort holds a lock file for the device at path, wherever it keeps them.
+bool lockFileFor(const QString& path);
