@@ -3,9 +3,9 @@
 #include "cli/Console.h"
 #include "cli/PortJob.h"
 #include "cli/Report.h"
-#include "cli/UsageError.h"
 #include "link/Catalogue.h"
 #include "platform/StopSignals.h"
+#include "service/UsageError.h"
 
 #include <QEventLoop>
 #include <QFile>

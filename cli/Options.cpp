@@ -1,9 +1,9 @@
 #include "cli/Options.h"
 
 #include "cli/Console.h"
-#include "cli/UsageError.h"
 #include "link/SerialError.h"
 #include "platform/QtSerialPort.h"
+#include "service/UsageError.h"
 
 #include <QCommandLineParser>
 

@@ -1,13 +1,14 @@
 #include "cli/PortJob.h"
 
 #include "cli/Console.h"
-#include "cli/Programmer.h"
 #include "cli/Session.h"
 #include "cli/Tracer.h"
 #include "link/Catalogue.h"
 #include "link/SerialError.h"
 #include "link/TimerWait.h"
+#include "platform/PortMap.h"
 #include "platform/QtSerialPort.h"
+#include "service/Programmer.h"
 
 #include <QTime>
 
@@ -59,7 +60,7 @@ void PortJob::run() {
         tracer.emplace(port, outcome.port.label);
     SerialPort& line = tracer ? static_cast<SerialPort&>(*tracer) : port;
     TimerWait waiter;
-    Session session(line, waiter, Flow(m_options.flow), outcome, nullptr);
+    Session session(line, waiter, Flow(m_options.flow), outcome);
     operate(session);
     try {
         line.setPortOpen(false);
@@ -69,14 +70,14 @@ void PortJob::run() {
 }
 
 void PortJob::operate(Session& session) {
-    Programmer programmer(session, m_stop);
+    Programmer programmer(session, outcome, m_stop);
     switch (m_options.operation) {
     case Options::Operation::Send:
         return send(session);
     case Options::Operation::Pos:
         return pos(session);
     case Options::Operation::Read:
-        return programmer.read();
+        return programmer.read(PortMap::devicePath(outcome.port.number));
     case Options::Operation::Apply:
         return programmer.apply(m_profile);
     case Options::Operation::Verify:

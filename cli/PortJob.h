@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/Options.h"
-#include "cli/PortOutcome.h"
-#include "cli/Profile.h"
+#include "service/PortOutcome.h"
+#include "service/Profile.h"
 
 #include <QThread>
 #include <atomic>

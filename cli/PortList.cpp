@@ -1,7 +1,7 @@
 #include "cli/PortList.h"
 
-#include "cli/UsageError.h"
 #include "platform/PortMap.h"
+#include "service/UsageError.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Options.h"
-#include "cli/PortOutcome.h"
+#include "service/PortOutcome.h"
 
 #include <QJsonObject>
 

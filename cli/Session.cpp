@@ -1,23 +1,12 @@
 #include "cli/Session.h"
 
 #include "cli/Console.h"
-#include "cli/PortOutcome.h"
+#include "service/PortOutcome.h"
 
-Session::Session(SerialPort& port, Waiter& waiter, Flow flow, PortOutcome& outcome, Shown shown)
-    : outcome(outcome), waiter(waiter), m_view(flow), m_exchange(port, waiter, m_view),
-      m_shown(std::move(shown)) {}
+Session::Session(SerialPort& port, Waiter& waiter, Flow flow, PortOutcome& outcome)
+    : RecordedExchanger(m_view, outcome), waiter(waiter), m_view(flow),
+      m_exchange(port, waiter, m_view) {}
 
-std::optional<Exchanged> Session::exchange(const QString& text, Tipo tipo) {
-    QString framed = text;
-    m_exchange.Tx(framed, tipo);
-    if (!m_view.failure().isEmpty()) {
-        outcome.failure = m_view.failure();
-        outcome.raise(ExitStatus::PortFailed, QStringLiteral("port failure"));
-        Console::err(QStringLiteral("zintor-cli: ") + outcome.failure);
-        return std::nullopt;
-    }
-    outcome.exchanges << m_view.last();
-    if (m_shown)
-        m_shown(m_view.last());
-    return m_view.last();
+void Session::failed() {
+    Console::err(QStringLiteral("zintor-cli: ") + outcome.failure);
 }

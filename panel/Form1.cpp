@@ -12,9 +12,11 @@
 
 #include "platform/MouseUpCheckBox.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
@@ -47,15 +49,44 @@ int storedPortNumber(const QString& stored) {
 } // namespace
 
 Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter, QWidget* parent)
-    : QWidget(parent), m_port(port), m_controls(this), m_state(m_controls, m_RispostaOk),
-      m_gate(port, *this, waiter), m_dispatch(m_controls, m_state, m_gate),
-      m_calculator(m_controls), m_polling(m_controls, m_state, m_gate),
+    : QWidget(parent), m_port(port), m_menu(this), m_area(new QWidget(this)), m_controls(m_area),
+      m_state(m_controls, m_RispostaOk), m_record(Flow::None, this), m_gate(port, m_record, waiter),
+      m_dispatch(m_controls, m_state, m_gate), m_calculator(m_controls),
+      m_polling(m_controls, m_state, m_gate), m_work(m_controls, m_state, m_gate, m_polling),
+      m_configurations(*this, port, m_gate, m_record, m_state, m_work),
       m_endProgram(std::move(endProgram)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(
         QStringLiteral("Programmabile   -----------------------------------    BetaVersion"));
-    setFixedSize(Design::pixels(9345), Design::pixels(4320));
+    m_area->setObjectName(QStringLiteral("DesignedArea"));
+    const int width = Design::pixels(9345);
+    const int bar = m_menu.bar->sizeHint().height();
+    m_menu.bar->setGeometry(0, 0, width, bar);
+    m_area->setGeometry(0, bar, width, Design::pixels(4320));
+    setFixedSize(width, bar + Design::pixels(4320));
     connectControls();
+    connectMenu();
+}
+
+void Form1::connectMenu() {
+    const Form1Menu& m = m_menu;
+    connect(m.ActSaveConfiguration, &QAction::triggered, this, [this] { m_configurations.save(); });
+    connect(m.ActApplyConfiguration, &QAction::triggered, this,
+            [this] { m_configurations.apply(); });
+    connect(m.ActCompareConfiguration, &QAction::triggered, this,
+            [this] { m_configurations.compare(); });
+    connect(m.ActQuit, &QAction::triggered, this, &QWidget::close);
+    connect(m.ActSerialLine, &QAction::triggered, this, &Form1::Command1_Click);
+    connect(m.ActAbout, &QAction::triggered, this, &Form1::about);
+    connect(m.ActAboutQt, &QAction::triggered, this, [this] { QMessageBox::aboutQt(this); });
+}
+
+void Form1::about() {
+    QMessageBox::about(this, QStringLiteral("About Zintor"),
+                       QStringLiteral("Zintor %1\n\nConfigures a programmable rotary encoder "
+                                      "over an RS232 serial line.\n\nMIT licence: free to use, "
+                                      "copy, change and pass on, with no warranty.")
+                           .arg(QStringLiteral(ZINTOR_RELEASE)));
 }
 
 void Form1::connectControls() {

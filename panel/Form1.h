@@ -4,9 +4,14 @@
 #include "link/PortGate.h"
 #include "panel/Calculator.h"
 #include "panel/CommandDispatch.h"
+#include "panel/Configurations.h"
 #include "panel/Form1Controls.h"
+#include "panel/Form1Menu.h"
+#include "panel/GatedWork.h"
 #include "panel/PanelState.h"
 #include "panel/Polling.h"
+#include "platform/SettingsStore.h"
+#include "service/RecordingView.h"
 
 #include <QWidget>
 #include <functional>
@@ -15,7 +20,8 @@ class SerialPort;
 class SetSeriale;
 
 // The encoder programming panel: owns the port object's use, the wait timer and the
-// controls.
+// controls. The designed controls sit in an area of their own below the menu bar, so they
+// keep their design coordinates.
 class Form1 : public QWidget, public ExchangeView {
     Q_OBJECT
 public:
@@ -43,13 +49,16 @@ public:
 
     SetSeriale& dialog();
     Form1Controls& controls() { return m_controls; }
+    Form1Menu& menu() { return m_menu; }
+    QWidget* designedArea() const { return m_area; }
+    Configurations& configurations() { return m_configurations; }
     SerialPort& MSComm1() { return m_port; }
     const QString& Versione() const { return m_Versione; }
     Flow FlussoMem() const { return m_FlussoMem; }
     quint8 RispostaOk() const { return m_RispostaOk; }
     bool timerRunning() const { return m_gate.timerRunning(); }
 
-    static constexpr auto Application = "QTX_Zintor";
+    static constexpr auto Application = SettingsStore::Application;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +78,8 @@ private:
     void failureReported(const QString& message) override;
 
     void connectControls();
+    void connectMenu();
+    void about();
     void configurePort(int number);
     void setTitle(const QString& middle);
     void waitWhileDialogVisible();
@@ -77,12 +88,18 @@ private:
     Flow m_FlussoMem = Flow::None;
     quint8 m_RispostaOk = 0;
     SerialPort& m_port;
+    Form1Menu m_menu;
+    QWidget* m_area;
     Form1Controls m_controls;
     PanelState m_state;
+    // Every exchange through the gate is recorded on its way to the panel's display.
+    RecordingView m_record;
     PortGate m_gate;
     CommandDispatch m_dispatch;
     Calculator m_calculator;
     Polling m_polling;
+    GatedWork m_work;
+    Configurations m_configurations;
     std::function<void()> m_endProgram;
     SetSeriale* m_dialog = nullptr;
 };

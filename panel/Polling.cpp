@@ -25,11 +25,22 @@ void Polling::ChkCont_MouseUp() {
         m_gate.whenIdle([this] { ChkCont_MouseUp(); });
         return;
     }
+    ++m_loops;
     while (c.ChkCont->isChecked()) {
         QString Testo = QStringLiteral("POS");
         m_gate.Tx(Testo, Tipo::Position);
         qint16 pause = pauseFor(c.TxtCont->text());
         m_gate.Attendi(pause);
     }
+    --m_loops;
     m_state.SBloccaTasti();
+    while (m_loops == 0 && !m_afterwards.isEmpty())
+        m_afterwards.takeFirst()();
+}
+
+void Polling::whenStopped(std::function<void()> task) {
+    if (m_loops == 0)
+        task();
+    else
+        m_afterwards.append(std::move(task));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <functional>
 
 struct Form1Controls;
 class PanelState;
@@ -14,6 +16,9 @@ public:
 
     void ChkCont_MouseUp();
 
+    // Runs the task once no polling loop is running any more: at once when none is.
+    void whenStopped(std::function<void()> task);
+
     // The pause in milliseconds for a delay text: rounded half to even, kept within 16 bits.
     static qint16 pauseFor(const QString& delay);
 
@@ -21,4 +26,6 @@ private:
     Form1Controls& m_c;
     PanelState& m_state;
     PortGate& m_gate;
+    int m_loops = 0; // loops under way, a nested one included
+    QList<std::function<void()>> m_afterwards;
 };

@@ -6,6 +6,9 @@
 // On Linux the file lives under $XDG_CONFIG_HOME (default ~/.config)/<application>/.
 namespace SettingsStore {
 
+// The application name the tool's values are stored under.
+inline constexpr auto Application = "QTX_Zintor";
+
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& fallback);
 void SaveSetting(const QString& application, const QString& section, const QString& key,

@@ -1,6 +1,6 @@
 #include "cli/PortList.h"
-#include "cli/Profile.h"
-#include "cli/UsageError.h"
+#include "service/Profile.h"
+#include "service/UsageError.h"
 
 #include <QtTest>
 

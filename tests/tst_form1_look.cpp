@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
@@ -177,10 +178,15 @@ void Form1LookTest::layout() {
     QFETCH(int, width);
     QFETCH(int, height);
     Form1& form = m_panel->form;
+    QWidget* area = form.designedArea();
     const QString name = QString::fromLatin1(QTest::currentDataTag());
-    QWidget* control = name == u"client area" ? &form : form.findChild<QWidget*>(name);
+    QWidget* control = name == u"client area" ? area : form.findChild<QWidget*>(name);
     QVERIFY2(control, qPrintable(name));
-    QCOMPARE(control == &form ? form.rect() : control->geometry(),
+    // The designed area is everything below the menu bar.
+    const int bar = form.menu().bar->height();
+    QCOMPARE(area->geometry(), QRect(0, bar, form.width(), form.height() - bar));
+    QCOMPARE(form.menu().bar->geometry(), QRect(0, 0, form.width(), bar));
+    QCOMPARE(control == area ? area->rect() : control->geometry(),
              QRect(Design::pixels(left), Design::pixels(top), Design::pixels(width),
                    Design::pixels(height)));
 }
@@ -191,7 +197,8 @@ void Form1LookTest::textsFit() {
     Form1& form = m_panel->form;
     int checked = 0;
     QStringList misfits;
-    for (QWidget* control : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* control :
+         form.designedArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QString text = textOf(control);
         if (text.isEmpty())
             continue;
@@ -246,7 +253,9 @@ void Form1LookTest::paintedColours() {
 void Form1LookTest::historyPaintsAsItsText() {
     ScriptedPanel panel(PanelRig::Start::Shown);
     QLabel* history = panel.c.LblBack;
-    const auto look = [&] { return panel.form.grab(history->geometry().adjusted(0, -2, 0, 0)); };
+    const auto look = [&] {
+        return panel.form.designedArea()->grab(history->geometry().adjusted(0, -2, 0, 0));
+    };
     history->setText(QStringLiteral("|POS   ......   >\n|ZERO   ......   >"));
     const QImage first = look().toImage();
     panel.c.LblAct->setText(QStringLiteral("|NR=16   ......   !?")); // repaints the row shared

@@ -1,11 +1,15 @@
 // Renders the README's pictures: the panel after a few exchanges with the simulated encoder,
-// and the settings dialog in its full layout. Usage: screenshots [output folder]
+// the settings dialog in its full layout, and the result of an apply that met a refusal.
+// Usage: screenshots [output folder]
+#include "ModalAnswers.h"
 #include "SimPanel.h"
 #include "settings/SetSeriale.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -27,6 +31,25 @@ void exchange(Form1Controls& c) {
     c.command("NR")->click();
     c.command("BIN")->click();
     c.command("POS")->click();
+}
+
+// An apply to an encoder that refuses one value: the result dialog with a row to look at.
+void applyRefused(SimPanel& panel, const QDir& out) {
+    const QString profile = out.filePath(QStringLiteral("example.profile"));
+    QFile file(profile);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write("CODE=BIN\nCNT=CCLW\nPAR=EVEN\nOFST=0\nNS=8192\nNR=16\n") < 0)
+        qFatal("cannot write %s", qPrintable(profile));
+    file.close();
+    panel.port.setPortOpen(false);
+    panel.start({"--refuse", "NS"});
+    ModalAnswers answers;
+    answers.files << profile;
+    answers.onResult = [&out](QWidget* dialog) {
+        save(*dialog, out.filePath(QStringLiteral("configuration-result.png")));
+    };
+    panel.form.menu().ActApplyConfiguration->trigger();
+    QFile::remove(profile);
 }
 
 void waitForProbe(SetSeriale& dialog) {
@@ -54,5 +77,8 @@ int main(int argc, char* argv[]) {
     dialog.AdvButton_Click();
     QCoreApplication::processEvents();
     save(dialog, out.filePath(QStringLiteral("settings.png")));
+    dialog.hide();
+
+    applyRefused(panel, out);
     return 0;
 }

@@ -1,7 +1,7 @@
 // The profile reader on any file an operator might hand to apply or verify.
 #include "Check.h"
-#include "cli/Profile.h"
-#include "cli/UsageError.h"
+#include "service/Profile.h"
+#include "service/UsageError.h"
 #include "link/Catalogue.h"
 
 #include <QRegularExpression>

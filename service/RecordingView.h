@@ -4,7 +4,7 @@
 
 #include <QString>
 
-// One exchange as the companion reports it.
+// One exchange as a record: what was sent and came back, and how it was classified.
 struct Exchanged {
     QString sent;   // the command as framed, "|" included
     QString echo;   // or "NO ECHO !!"
@@ -15,11 +15,14 @@ struct Exchanged {
     QString position;
 };
 
-// The exchange's view for a terminal: nothing is drawn, each stage is recorded, and the
-// caller reads the record once the exchange is over.
-class ConsoleView : public ExchangeView {
+// Records each stage of an exchange, and passes every stage on to the view that shows it,
+// if there is one: the companion shows nothing, the panel shows everything as a press does.
+// The caller reads the record once the exchange is over.
+class RecordingView : public ExchangeView {
 public:
-    explicit ConsoleView(Flow flow) : m_flow(flow) {}
+    // Without a view to show on, the flow to restore is the one given here.
+    explicit RecordingView(Flow flow, ExchangeView* shown = nullptr)
+        : m_flow(flow), m_shown(shown) {}
 
     const Exchanged& last() const { return m_last; }
     // The trimmed listing of the last exchange that read one.
@@ -27,20 +30,21 @@ public:
     // Empty unless the last exchange failed: which port, which device, why.
     const QString& failure() const { return m_failure; }
 
-    Flow flowToRestore() const override { return m_flow; }
+    Flow flowToRestore() const override;
     void exchangeStarted() override;
-    void sendingStarted(const QString& framed) override { m_last.sent = framed; }
-    void echoShown(const QString& echo) override { m_last.echo = echo; }
-    void commandTerminated() override {}
-    void collectingPass() override {}
+    void sendingStarted(const QString& framed) override;
+    void echoShown(const QString& echo) override;
+    void commandTerminated() override;
+    void collectingPass() override;
     void replyShown(const ReplyReport& report) override;
-    void listingReceived(const QString& listing) override { m_listing = listing; }
-    void exchangeEnded() override {}
-    void pollingStopped() override {}
+    void listingReceived(const QString& listing) override;
+    void exchangeEnded() override;
+    void pollingStopped() override;
     void failureReported(const QString& message) override;
 
 private:
     Flow m_flow;
+    ExchangeView* m_shown;
     Exchanged m_last;
     QString m_listing;
     QString m_failure;

@@ -1,8 +1,8 @@
-#include "cli/Profile.h"
+#include "service/Profile.h"
 
-#include "cli/UsageError.h"
 #include "link/Catalogue.h"
 #include "link/ListingParser.h"
+#include "service/UsageError.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/ConsoleView.h"
-#include "cli/PortList.h"
+#include "service/PortRef.h"
+#include "service/RecordingView.h"
 
 #include <QList>
 #include <QStringList>
@@ -18,10 +18,30 @@ constexpr int Stopped = 130; // Ctrl+C before the operation was through
 
 // One row of a port's table: a profile item, what was wanted, what the encoder reports.
 struct ItemRow {
+    enum class Result {
+        Listed,        // read: as the listing gave it
+        Kept,          // read: a name the tool does not know, kept as a comment
+        Ok,            // wanted and found alike
+        Differs,       // found something else
+        NotReported,   // the listing should show it and does not
+        Refused,       // the encoder did not acknowledge it
+        NotWritten,    // the apply stopped before it
+        NotVerifiable, // sent, or to be sent, but no listing shows it
+        ReadOnly,      // shown, never compared
+        Written,       // acknowledged, but stopped before the read-back
+    };
+
     QString item;
     QString wanted;
     QString found;
-    QString verdict;
+    QString verdict; // the result in words, "refused (!?)"
+    Result result = Result::Listed;
+
+    // Rows an operator has to look at.
+    bool needsAttention() const {
+        return result == Result::Differs || result == Result::NotReported ||
+               result == Result::Refused || result == Result::NotWritten;
+    }
 };
 
 // Everything one port's operation found out.

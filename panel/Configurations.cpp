@@ -1,0 +1,172 @@
+#include "panel/Configurations.h"
+
+#include "link/SerialPort.h"
+#include "panel/ConfigurationResult.h"
+#include "panel/FileChooser.h"
+#include "panel/GatedWork.h"
+#include "panel/PanelExchanger.h"
+#include "platform/MessageBox.h"
+#include "platform/PortMap.h"
+#include "service/Programmer.h"
+#include "service/UsageError.h"
+
+#include <QDateTime>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <memory>
+
+namespace {
+
+const QString Filter = QStringLiteral("Profiles (*.profile);;All files (*)");
+
+QString comLabel(int number) {
+    return QStringLiteral("COM") + QString::number(number);
+}
+
+// What the apply's progress says: the item being written, or the read-back.
+QString progressText(int n, int m, const QString& item) {
+    return item.isEmpty() ? QStringLiteral("Reading the listing back")
+                          : QStringLiteral("Writing %1: item %2 of %3").arg(item).arg(n).arg(m);
+}
+
+} // namespace
+
+Configurations::Configurations(QWidget& window, SerialPort& port, PortGate& gate,
+                               RecordingView& view, PanelState& state, GatedWork& work)
+    : m_window(window), m_port(port), m_gate(gate), m_view(view), m_state(state), m_work(work) {}
+
+PortOutcome Configurations::freshOutcome() const {
+    PortOutcome outcome;
+    outcome.port = PortRef{m_port.commPort(), comLabel(m_port.commPort())};
+    return outcome;
+}
+
+void Configurations::save() {
+    run(Operation::Save, Profile(), QString());
+}
+
+void Configurations::apply() {
+    QString file;
+    const std::optional<Profile> profile =
+        chooseProfile(QStringLiteral("Apply configuration"), file);
+    if (profile && confirmed(*profile))
+        run(Operation::Apply, *profile, file);
+}
+
+void Configurations::compare() {
+    QString file;
+    if (const std::optional<Profile> profile =
+            chooseProfile(QStringLiteral("Compare with configuration"), file))
+        run(Operation::Compare, *profile, file);
+}
+
+std::optional<Profile> Configurations::chooseProfile(const QString& caption, QString& file) {
+    file = FileChooser::open(&m_window, caption, Filter);
+    if (file.isEmpty())
+        return std::nullopt;
+    try {
+        return Profile::load(file); // nothing reaches the wire from a refused profile
+    } catch (const UsageError& e) {
+        MessageBox::show(&m_window, QMessageBox::Warning, e.text());
+        return std::nullopt;
+    }
+}
+
+bool Configurations::confirmed(const Profile& profile) {
+    QStringList items;
+    for (const Profile::Item& item : Programmer::writable(profile))
+        items << item.name + u'=' + item.value;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Zintor"),
+                    QStringLiteral("Write %1 to the encoder on %2?")
+                        .arg(items.join(QStringLiteral(", ")), comLabel(m_port.commPort())),
+                    QMessageBox::Yes | QMessageBox::No, &m_window);
+    box.setObjectName(QStringLiteral("ConfirmApply"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void Configurations::run(Operation operation, const Profile& profile, const QString& file) {
+    m_stop = false;
+    auto outcome = std::make_shared<PortOutcome>(freshOutcome());
+    const int planned = int(Programmer::writable(profile).size());
+    std::shared_ptr<QProgressDialog> progress;
+    if (operation == Operation::Apply) {
+        progress = std::make_shared<QProgressDialog>(
+            progressText(0, planned, {}), QStringLiteral("Cancel"), 0, planned, &m_window);
+        progress->setObjectName(QStringLiteral("ConfigurationProgress"));
+        progress->setWindowTitle(QStringLiteral("Apply configuration"));
+        progress->setAutoClose(false);
+        progress->setAutoReset(false);
+        progress->setMinimumDuration(0);
+        connect(progress.get(), &QProgressDialog::canceled, this, [this, progress] {
+            m_stop = true;
+            progress->setLabelText(QStringLiteral("Stopping once the running exchange ends"));
+        });
+        progress->show();
+    }
+    const auto work = [this, operation, profile, outcome, progress] {
+        PanelExchanger exchanger(m_gate, m_view, *outcome, m_state);
+        Programmer programmer(exchanger, *outcome, m_stop,
+                              [progress](int n, int m, const QString& item) {
+                                  if (!progress || progress->wasCanceled())
+                                      return;
+                                  progress->setValue(item.isEmpty() ? m : n - 1);
+                                  progress->setLabelText(progressText(n, m, item));
+                              });
+        if (operation == Operation::Save)
+            programmer.read(PortMap::devicePath(outcome->port.number));
+        else if (operation == Operation::Apply)
+            programmer.apply(profile);
+        else
+            programmer.verify(profile);
+    };
+    const auto then = [this, operation, profile, file, outcome, progress, planned] {
+        if (progress)
+            progress->close();
+        if (operation == Operation::Save)
+            return saveRead(*outcome);
+        if (outcome->status == ExitStatus::Stopped && outcome->rows.isEmpty())
+            for (const Profile::Item& item : Programmer::writable(profile)) {
+                const bool written = outcome->written.contains(item.name);
+                outcome->rows << ItemRow{item.name,
+                                         item.value,
+                                         {},
+                                         {},
+                                         written ? ItemRow::Result::Written
+                                                 : ItemRow::Result::NotWritten};
+            }
+        showResult({file, operation == Operation::Apply, planned, *outcome});
+    };
+    m_work.run(work, then);
+}
+
+void Configurations::saveRead(const PortOutcome& outcome) {
+    const QString port = comLabel(outcome.port.number);
+    if (outcome.profile.isEmpty()) {
+        const QString why = outcome.failure.isEmpty() ? outcome.problems.join(QStringLiteral("; "))
+                                                      : outcome.failure;
+        MessageBox::show(&m_window, QMessageBox::Warning,
+                         QStringLiteral("Nothing was saved: the configuration of the encoder on "
+                                        "%1 could not be read.\n%2")
+                             .arg(port, why));
+        return;
+    }
+    const QString suggested =
+        QStringLiteral("encoder-%1-%2.profile")
+            .arg(port, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
+    const QString file =
+        FileChooser::save(&m_window, QStringLiteral("Save configuration"), suggested, Filter);
+    if (file.isEmpty())
+        return;
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(outcome.profile.toLatin1()) < 0 ||
+        !out.commit())
+        MessageBox::show(&m_window, QMessageBox::Warning,
+                         QStringLiteral("%1 cannot be written: %2").arg(file, out.errorString()));
+}
+
+void Configurations::showResult(Result result) {
+    ConfigurationResult dialog(result.outcome, result.applied, result.planned, &m_window);
+    m_last = std::move(result);
+    dialog.exec();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+class QAction;
+class QMenuBar;
+class QWidget;
+
+// The menu bar above the panel's designed area: configurations, the serial line, help.
+// Each action carries its name as objectName.
+struct Form1Menu {
+    explicit Form1Menu(QWidget* window);
+
+    QMenuBar* bar;
+    QAction* ActSaveConfiguration;
+    QAction* ActApplyConfiguration;
+    QAction* ActCompareConfiguration;
+    QAction* ActQuit;
+    QAction* ActSerialLine;
+    QAction* ActAbout;
+    QAction* ActAboutQt;
+};

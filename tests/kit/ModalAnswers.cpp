@@ -1,0 +1,59 @@
+#include "ModalAnswers.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableWidget>
+
+ModalAnswers::ModalAnswers() {
+    connect(&m_timer, &QTimer::timeout, this, &ModalAnswers::look);
+    m_timer.start(5);
+}
+
+void ModalAnswers::look() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible())
+            continue;
+        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            messages << box->text();
+            const bool question = box->objectName() == u"ConfirmApply";
+            if (question && confirm && onConfirmed)
+                onConfirmed();
+            box->done(question && confirm ? QMessageBox::Yes
+                      : question          ? QMessageBox::No
+                                          : QMessageBox::Ok);
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+            if (files.isEmpty()) {
+                dialog->reject();
+                continue;
+            }
+            dialog->selectFile(files.takeFirst());
+            QMetaObject::invokeMethod(dialog, "accept");
+        } else if (auto* progress = qobject_cast<QProgressDialog*>(w)) {
+            if (progress->property("counted").isNull()) {
+                progress->setProperty("counted", true);
+                ++progressShown;
+            }
+            const QString text = progress->labelText();
+            if (!cancelAt.isEmpty() &&
+                text.startsWith(QStringLiteral("Writing ") + cancelAt + u':'))
+                progress->findChild<QPushButton*>()->click();
+        } else if (w->objectName() == u"ConfigurationResult") {
+            headline = w->findChild<QLabel*>(QStringLiteral("Headline"))->text();
+            table.clear();
+            auto* rows = w->findChild<QTableWidget*>(QStringLiteral("ResultTable"));
+            for (int r = 0; r < rows->rowCount(); ++r) {
+                QStringList row;
+                for (int c = 0; c < rows->columnCount(); ++c)
+                    row << rows->item(r, c)->text();
+                table << row;
+            }
+            if (onResult)
+                onResult(w);
+            static_cast<QDialog*>(w)->accept();
+        }
+    }
+}
