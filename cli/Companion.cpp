@@ -5,6 +5,7 @@
 #include "cli/Report.h"
 #include "link/Catalogue.h"
 #include "platform/StopSignals.h"
+#include "service/OutsideText.h"
 #include "service/UsageError.h"
 
 #include <QEventLoop>
@@ -21,8 +22,8 @@ namespace {
 Profile prepare(const Options& options) {
     for (const QString& command : options.commands)
         if (const QString why = Catalogue::unsendable(command); !why.isEmpty())
-            throw UsageError(
-                QStringLiteral("send %1: holds %2, which cannot be sent").arg(command, why));
+            throw UsageError(QStringLiteral("send %1: holds %2, which cannot be sent")
+                                 .arg(OutsideText::shown(command), why));
     const bool profiled = options.operation == Options::Operation::Apply ||
                           options.operation == Options::Operation::Verify;
     return profiled ? Profile::load(options.profile) : Profile();
@@ -52,20 +53,29 @@ QList<PortOutcome> runAll(const Options& options, const Profile& profile) {
     return outcomes;
 }
 
-// The profiles read: to the --output file, or one after another to standard output.
+// A profile on a terminal: the encoder's values escaped, line by line.
+QString shownLines(const QString& text) {
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines)
+        line = OutsideText::shown(line);
+    return lines.join(u'\n');
+}
+
+// The profiles read: to the --output file as the encoder gave them, or one after another to
+// standard output.
 int writeProfiles(const Options& options, const QList<PortOutcome>& outcomes) {
     for (const PortOutcome& outcome : outcomes) {
         if (outcome.profile.isEmpty())
             continue;
         if (options.output.isEmpty()) {
-            Console::print(outcome.profile);
+            Console::print(shownLines(outcome.profile));
             continue;
         }
         QFile file(options.output);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             file.write(outcome.profile.toLatin1()) < 0) {
             Console::err(QStringLiteral("zintor-cli: %1: cannot be written: %2")
-                             .arg(options.output, file.errorString()));
+                             .arg(OutsideText::shown(options.output), file.errorString()));
             return ExitStatus::Usage;
         }
     }

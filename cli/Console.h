@@ -11,8 +11,4 @@ void err(const QString& line);
 // Text as it goes to standard output, no newline added (a profile, a JSON document).
 void print(const QString& text);
 
-// Control characters and bytes outside ASCII written so a terminal shows them: <CR>,
-// <LF>, <DC1>, <DC3>, <0x07>.
-QString visible(const QString& text);
-
 } // namespace Console

@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "link/SerialError.h"
 #include "platform/QtSerialPort.h"
+#include "service/OutsideText.h"
 #include "service/UsageError.h"
 
 #include <QCommandLineParser>
@@ -31,7 +32,8 @@ int positiveCount(const QString& text) {
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < 1)
-        throw UsageError(QStringLiteral("--count %1: needs a whole number from 1").arg(text));
+        throw UsageError(QStringLiteral("--count %1: needs a whole number from 1")
+                             .arg(OutsideText::shown(text)));
     return n;
 }
 
@@ -39,8 +41,8 @@ qint16 delay(const QString& text) {
     bool ok = false;
     const int ms = text.toInt(&ok);
     if (!ok || ms < 0 || ms > 32767)
-        throw UsageError(
-            QStringLiteral("--delay %1: needs milliseconds from 0 to 32767").arg(text));
+        throw UsageError(QStringLiteral("--delay %1: needs milliseconds from 0 to 32767")
+                             .arg(OutsideText::shown(text)));
     return qint16(ms);
 }
 
@@ -49,7 +51,8 @@ void checkSettings(const QString& text) {
     try {
         probe.setSettings(text);
     } catch (const SerialError& e) {
-        throw UsageError(QStringLiteral("--settings %1: %2").arg(text, e.description()));
+        throw UsageError(QStringLiteral("--settings %1: %2")
+                             .arg(OutsideText::shown(text), OutsideText::shown(e.description())));
     }
 }
 
@@ -92,7 +95,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
                                  "[ARGUMENTS...]");
 
     if (!parser.parse(arguments))
-        throw UsageError(parser.errorText());
+        throw UsageError(OutsideText::shown(parser.errorText()));
     if (parser.isSet(help)) {
         Console::print(parser.helpText());
         *answered = 0;
@@ -110,8 +113,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     const QString name = positional.takeFirst();
     const qsizetype index = Operations.indexOf(name);
     if (index < 0)
-        throw UsageError(
-            QStringLiteral("unknown operation \"%1\": send, pos, read, apply or verify").arg(name));
+        throw UsageError(QStringLiteral("unknown operation %1: send, pos, read, apply or verify")
+                             .arg(OutsideText::quoted(name)));
 
     Options o;
     o.operation = Operation(index);
@@ -129,8 +132,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
         break;
     default:
         if (!positional.isEmpty())
-            throw UsageError(
-                QStringLiteral("%1 takes no arguments: \"%2\"").arg(name, positional.first()));
+            throw UsageError(QStringLiteral("%1 takes no arguments: %2")
+                                 .arg(name, OutsideText::quoted(positional.first())));
     }
     const bool pos = o.operation == Operation::Pos;
     refuseOutside(parser, "watch", pos, name);
@@ -150,8 +153,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     if (parser.isSet("flow")) {
         o.flow = int(Flows.indexOf(parser.value("flow")));
         if (o.flow < 0)
-            throw UsageError(
-                QStringLiteral("--flow %1: none, xon, rts or both").arg(parser.value("flow")));
+            throw UsageError(QStringLiteral("--flow %1: none, xon, rts or both")
+                                 .arg(OutsideText::shown(parser.value("flow"))));
     }
     o.json = parser.isSet("json");
     o.trace = parser.isSet("trace");

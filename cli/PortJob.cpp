@@ -8,6 +8,7 @@
 #include "link/TimerWait.h"
 #include "platform/PortMap.h"
 #include "platform/QtSerialPort.h"
+#include "service/OutsideText.h"
 #include "service/Programmer.h"
 
 #include <QTime>
@@ -52,12 +53,12 @@ void PortJob::run() {
     } catch (const SerialError& e) {
         outcome.failure = e.description();
         outcome.raise(ExitStatus::PortFailed, QStringLiteral("port failure"));
-        Console::err(QStringLiteral("zintor-cli: ") + outcome.failure);
+        Console::err(QStringLiteral("zintor-cli: ") + OutsideText::shown(outcome.failure));
         return;
     }
     std::optional<Tracer> tracer;
     if (m_options.trace)
-        tracer.emplace(port, outcome.port.label);
+        tracer.emplace(port, OutsideText::shown(outcome.port.label));
     SerialPort& line = tracer ? static_cast<SerialPort&>(*tracer) : port;
     TimerWait waiter;
     Session session(line, waiter, Flow(m_options.flow), outcome);
@@ -77,7 +78,7 @@ void PortJob::operate(Session& session) {
     case Options::Operation::Pos:
         return pos(session);
     case Options::Operation::Read:
-        return programmer.read(PortMap::devicePath(outcome.port.number));
+        return programmer.read(OutsideText::shown(PortMap::devicePath(outcome.port.number)));
     case Options::Operation::Apply:
         return programmer.apply(m_profile);
     case Options::Operation::Verify:
@@ -115,11 +116,12 @@ void PortJob::send(Session& session) {
 }
 
 QString PortJob::sendLine(const Exchanged& e) const {
-    QString line = QStringLiteral("%1  sent %2  echo %3  reply %4  status %5")
-                       .arg(outcome.port.label, e.sent, Console::visible(e.echo),
-                            Console::visible(e.reply), statusText(e.status));
+    QString line =
+        QStringLiteral("%1  sent %2  echo %3  reply %4  status %5")
+            .arg(OutsideText::shown(outcome.port.label), e.sent, OutsideText::shown(e.echo),
+                 OutsideText::shown(e.reply), statusText(e.status));
     if (e.wantsPosition)
-        line += QStringLiteral("  position ") + e.position;
+        line += QStringLiteral("  position ") + OutsideText::shown(e.position);
     return line;
 }
 
@@ -145,9 +147,9 @@ void PortJob::pos(Session& session) {
             return;
         if (print)
             Console::out(QStringLiteral("%1  %2  position %3%4")
-                             .arg(outcome.port.label,
+                             .arg(OutsideText::shown(outcome.port.label),
                                   QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
-                                  reply->position,
+                                  OutsideText::shown(reply->position),
                                   reply->acknowledged
                                       ? QString()
                                       : QStringLiteral("  status ") + statusText(reply->status)));

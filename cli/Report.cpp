@@ -1,5 +1,7 @@
 #include "cli/Report.h"
 
+#include "service/OutsideText.h"
+
 #include <QJsonArray>
 
 namespace Report {
@@ -14,14 +16,18 @@ QString padded(const QStringList& cells, const QList<qsizetype>& widths) {
 }
 
 QString table(const PortOutcome& outcome) {
-    QString text = QStringLiteral("%1: exit %2").arg(outcome.port.label).arg(outcome.status);
-    text += outcome.failure.isEmpty() ? QStringLiteral("\n")
-                                      : QStringLiteral(": ") + outcome.failure + u'\n';
+    QString text = QStringLiteral("%1: exit %2")
+                       .arg(OutsideText::shown(outcome.port.label))
+                       .arg(outcome.status);
+    text += outcome.failure.isEmpty()
+                ? QStringLiteral("\n")
+                : QStringLiteral(": ") + OutsideText::shown(outcome.failure) + u'\n';
     if (outcome.rows.isEmpty())
         return text;
     QList<QStringList> lines{{"item", "wanted", "found", "verdict"}};
-    for (const ItemRow& row : outcome.rows)
-        lines << QStringList{row.item, row.wanted, row.found, row.verdict};
+    for (const ItemRow& row : outcome.rows) // the verdict quotes what it quotes escaped
+        lines << QStringList{OutsideText::shown(row.item), OutsideText::shown(row.wanted),
+                             OutsideText::shown(row.found), row.verdict};
     QList<qsizetype> widths(4, 0);
     for (const QStringList& cells : std::as_const(lines))
         for (qsizetype i = 0; i < 4; ++i)
@@ -97,7 +103,7 @@ QString summary(Options::Operation operation, const QList<PortOutcome>& outcomes
         if (outcome.status == ExitStatus::Done)
             ++good;
         else
-            problems << outcome.port.label + QStringLiteral(": ") +
+            problems << OutsideText::shown(outcome.port.label) + QStringLiteral(": ") +
                             outcome.problems.join(QStringLiteral(", "));
     }
     QString line =

@@ -1,6 +1,7 @@
 #include "cli/Session.h"
 
 #include "cli/Console.h"
+#include "service/OutsideText.h"
 #include "service/PortOutcome.h"
 
 Session::Session(SerialPort& port, Waiter& waiter, Flow flow, PortOutcome& outcome)
@@ -8,5 +9,5 @@ Session::Session(SerialPort& port, Waiter& waiter, Flow flow, PortOutcome& outco
       m_exchange(port, waiter, m_view) {}
 
 void Session::failed() {
-    Console::err(QStringLiteral("zintor-cli: ") + outcome.failure);
+    Console::err(QStringLiteral("zintor-cli: ") + OutsideText::shown(outcome.failure));
 }

@@ -2,6 +2,7 @@
 
 #include "link/Catalogue.h"
 #include "link/ListingParser.h"
+#include "service/OutsideText.h"
 #include "service/UsageError.h"
 
 #include <QFile>
@@ -39,7 +40,9 @@ Profile Profile::read(const QString& text, const QString& file) {
     if (text.endsWith(u'\n'))
         lines.removeLast();
     const auto refuse = [&file](int line, const QString& why) {
-        return UsageError(QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(why));
+        // One arg() for all three, so a "%2" in the file name stays as it is.
+        return UsageError(
+            QStringLiteral("%1:%2: %3").arg(OutsideText::shown(file), QString::number(line), why));
     };
     bool anyWritable = false;
     for (int at = 0; at < lines.size(); ++at) {
@@ -49,12 +52,13 @@ Profile Profile::read(const QString& text, const QString& file) {
             continue;
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
-            throw refuse(number, QStringLiteral("\"%1\" is not NAME=VALUE").arg(line));
+            throw refuse(number,
+                         QStringLiteral("%1 is not NAME=VALUE").arg(OutsideText::quoted(line)));
         const QString name = line.left(equals);
         const QString value = line.mid(equals + 1);
         if (!known(name))
-            throw refuse(number, QStringLiteral("unknown name \"%1\"; the writable names are %2")
-                                     .arg(name, writableNames()));
+            throw refuse(number, QStringLiteral("unknown name %1; the writable names are %2")
+                                     .arg(OutsideText::quoted(name), writableNames()));
         if (const QString why = Catalogue::unsendable(value); !why.isEmpty())
             throw refuse(
                 number,
@@ -66,9 +70,8 @@ Profile Profile::read(const QString& text, const QString& file) {
                                          .arg(earlier.line));
         const Catalogue::Group* group = Catalogue::group(name);
         if (group && !Catalogue::writer(name, value))
-            throw refuse(
-                number,
-                QStringLiteral("%1 must be %2, not \"%3\"").arg(name, choices(*group), value));
+            throw refuse(number, QStringLiteral("%1 must be %2, not %3")
+                                     .arg(name, choices(*group), OutsideText::quoted(value)));
         anyWritable = anyWritable || Catalogue::writable(name);
         profile.items << Item{name, value, number};
     }
@@ -82,7 +85,8 @@ Profile Profile::read(const QString& text, const QString& file) {
 Profile Profile::load(const QString& file) {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
-        throw UsageError(QStringLiteral("%1: cannot be read: %2").arg(file, in.errorString()));
+        throw UsageError(QStringLiteral("%1: cannot be read: %2")
+                             .arg(OutsideText::shown(file), in.errorString()));
     return read(QString::fromLatin1(in.readAll()), file);
 }
 

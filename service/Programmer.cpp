@@ -2,6 +2,7 @@
 
 #include "link/Catalogue.h"
 #include "service/Exchanger.h"
+#include "service/OutsideText.h"
 #include "service/PortOutcome.h"
 
 #include <QDateTime>
@@ -15,7 +16,7 @@ QString Programmer::refusal(const Exchanged& reply) {
     if (reply.status == u"none")
         return QStringLiteral("not answered");
     if (reply.status == u"other")
-        return QStringLiteral("answered \"%1\"").arg(reply.reply.trimmed());
+        return QStringLiteral("answered %1").arg(OutsideText::quoted(reply.reply.trimmed()));
     return QStringLiteral("refused (%1)").arg(reply.status);
 }
 
@@ -133,8 +134,9 @@ ItemRow Programmer::judge(const Profile::Item& item, const QHash<QString, QStrin
         return verdict(Result::NotReported, QStringLiteral("NOT REPORTED"));
     }
     if (row.found != item.value) {
-        m_outcome.raise(ExitStatus::Refused, QStringLiteral("%1 differs (wanted %2, found %3)")
-                                                 .arg(item.name, item.value, row.found));
+        m_outcome.raise(ExitStatus::Refused,
+                        QStringLiteral("%1 differs (wanted %2, found %3)")
+                            .arg(item.name, item.value, OutsideText::shown(row.found)));
         return verdict(Result::Differs, QStringLiteral("DIFFERS"));
     }
     return verdict(Result::Ok, QStringLiteral("ok"));
