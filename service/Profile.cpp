@@ -6,8 +6,13 @@
 #include "service/UsageError.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 
 namespace {
+
+// A real profile is under a kilobyte; this bounds what a wrong file can make us read.
+constexpr qint64 MaxBytes = 1 << 20;
 
 const QString UnknownMark = QStringLiteral("# reported, unknown to zintor-cli, never written: ");
 
@@ -83,11 +88,26 @@ Profile Profile::read(const QString& text, const QString& file) {
 }
 
 Profile Profile::load(const QString& file) {
+    const QString shown = OutsideText::shown(file);
+    const auto tooLarge = [&shown](qint64 size) {
+        return UsageError(
+            QStringLiteral("%1: %2 is too large for a profile (at most 1 MiB)")
+                .arg(shown, QLocale::c().formattedDataSize(size, 1, QLocale::DataSizeSIFormat)));
+    };
+    // Refused before it is opened: a FIFO would wait for a writer, a device never ends.
+    const QFileInfo info(file);
+    if (info.exists() && !info.isFile())
+        throw UsageError(QStringLiteral("%1: not a regular file").arg(shown));
+    if (info.size() > MaxBytes)
+        throw tooLarge(info.size());
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
-        throw UsageError(QStringLiteral("%1: cannot be read: %2")
-                             .arg(OutsideText::shown(file), in.errorString()));
-    return read(QString::fromLatin1(in.readAll()), file);
+        throw UsageError(QStringLiteral("%1: cannot be read: %2").arg(shown, in.errorString()));
+    // It may have grown since it was looked at.
+    const QByteArray bytes = in.read(MaxBytes + 1);
+    if (bytes.size() > MaxBytes)
+        throw tooLarge(in.size());
+    return read(QString::fromLatin1(bytes), file);
 }
 
 Profile Profile::fromListing(const QString& listing) {

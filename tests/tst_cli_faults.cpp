@@ -1,6 +1,8 @@
 #include "CliBench.h"
 
 #include <QtTest>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -13,14 +15,53 @@ bool terminalSafe(const QString& text) {
 
 } // namespace
 
-// The companion given what a careless or hostile user gives it.
+// The companion given what a careless or hostile user gives it, and a port that dies
+// while it writes.
 class CliFaultsTest : public QObject {
     Q_OBJECT
 private slots:
+    void profileWithoutEndIsRefused_data();
+    void profileWithoutEndIsRefused();
     void outsideTextIsEscaped_data();
     void outsideTextIsEscaped();
     void controlCharactersRoundTripThroughJson();
 };
+
+void CliFaultsTest::profileWithoutEndIsRefused_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("device") << "/dev/zero"
+                            << "not a regular file";
+    QTest::newRow("FIFO nobody writes") << "fifo"
+                                        << "not a regular file";
+    QTest::newRow("2 MiB file") << "large"
+                                << "2.1 MB is too large for a profile (at most 1 MiB)";
+}
+
+void CliFaultsTest::profileWithoutEndIsRefused() {
+    QFETCH(QString, kind);
+    QFETCH(QString, why);
+    CliBench bench(1);
+    QString profile = kind;
+    if (kind == u"fifo") {
+        profile = bench.path("fifo");
+        QCOMPARE(::mkfifo(qPrintable(profile), 0600), 0);
+    } else if (kind == u"large") {
+        profile = bench.writeBytes("large", QByteArray(2 << 20, '#') + "\nCODE=BIN\n");
+    }
+    QProcess cli;
+    // Were it read without limit, it would end here rather than take the machine's memory.
+    cli.setChildProcessModifier([] {
+        const rlimit memory{rlim_t(1) << 30, rlim_t(1) << 30};
+        ::setrlimit(RLIMIT_AS, &memory);
+    });
+    bench.start(cli, {"apply", profile});
+    const auto apply = CliBench::finish(cli, 10000);
+    QCOMPARE(apply.status, 2);
+    QVERIFY2(apply.err.startsWith(QStringLiteral("zintor-cli: %1: %2\n").arg(profile, why)),
+             qPrintable(apply.err));
+    QCOMPARE(bench.received(1), QByteArray());
+}
 
 void CliFaultsTest::outsideTextIsEscaped_data() {
     QTest::addColumn<QString>("name");
