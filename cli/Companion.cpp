@@ -97,7 +97,7 @@ int report(const Options& options, const QList<PortOutcome>& outcomes) {
     const bool tabled = options.operation == Options::Operation::Apply ||
                         options.operation == Options::Operation::Verify;
     if (tabled && !options.quiet)
-        Console::out(Report::tables(outcomes));
+        Console::out(Report::tables(options.operation, outcomes));
     // A profile on standard output keeps it to itself.
     const QString summary = Report::summary(options.operation, outcomes);
     if (read && options.output.isEmpty())

@@ -15,15 +15,20 @@ QString padded(const QStringList& cells, const QList<qsizetype>& widths) {
     return line.trimmed().isEmpty() ? QString() : line + u'\n';
 }
 
-QString table(const PortOutcome& outcome) {
+QString table(Options::Operation operation, const PortOutcome& outcome) {
     QString text = QStringLiteral("%1: exit %2")
                        .arg(OutsideText::shown(outcome.port.label))
                        .arg(outcome.status);
     text += outcome.failure.isEmpty()
                 ? QStringLiteral("\n")
                 : QStringLiteral(": ") + OutsideText::shown(outcome.failure) + u'\n';
-    if (outcome.rows.isEmpty())
+    if (outcome.rows.isEmpty()) {
+        // Stopped, failed or refused the listing before the read-back: the encoder may hold
+        // part of the profile.
+        if (operation == Options::Operation::Apply)
+            text += QStringLiteral("  ") + outcome.writtenSoFar() + u'\n';
         return text;
+    }
     QList<QStringList> lines{{"item", "wanted", "found", "verdict"}};
     for (const ItemRow& row : outcome.rows) // the verdict quotes what it quotes escaped
         lines << QStringList{OutsideText::shown(row.item), OutsideText::shown(row.wanted),
@@ -89,10 +94,10 @@ QJsonObject port(const PortOutcome& outcome) {
 
 } // namespace
 
-QString tables(const QList<PortOutcome>& outcomes) {
+QString tables(Options::Operation operation, const QList<PortOutcome>& outcomes) {
     QStringList parts;
     for (const PortOutcome& outcome : outcomes)
-        parts << table(outcome);
+        parts << table(operation, outcome);
     return parts.join(u'\n');
 }
 

@@ -55,17 +55,18 @@ void Programmer::apply(const Profile& profile) {
         const Catalogue::Command* command = Catalogue::writer(item.name, item.value);
         if (m_stop) {
             outcome.raise(ExitStatus::Stopped,
-                          QStringLiteral("stopped by Ctrl+C; written: %1")
-                              .arg(outcome.written.isEmpty() ? QStringLiteral("nothing")
-                                                             : outcome.written.join(u' ')));
+                          QStringLiteral("stopped by Ctrl+C; ") + outcome.writtenSoFar());
             return;
         }
         if (m_progress)
             m_progress(int(outcome.written.size()) + 1, int(items.size()), item.name);
         const auto reply =
             m_exchanger.exchange(Catalogue::commandText(*command, item.value), command->tipo);
-        if (!reply)
+        if (!reply) {
+            // The encoder now holds part of the profile: the record must say which part.
+            outcome.raise(ExitStatus::PortFailed, outcome.writtenSoFar());
             return;
+        }
         if (!reply->acknowledged) {
             refused.insert(item.name, refusal(*reply));
             outcome.raise(ExitStatus::Refused, item.name + u' ' + refusal(*reply));

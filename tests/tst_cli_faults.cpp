@@ -1,10 +1,14 @@
 #include "CliBench.h"
 
+#include <QJsonArray>
 #include <QtTest>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
+
+const QString FullProfile = QStringLiteral(
+    "# for four units\nCODE=BIN\nCNT=CCLW\nPAR=EVEN\nZPV=0\nOFST=10\nNS=4096\nNR=8\n");
 
 // Nothing but printable ASCII and line ends: no byte that a terminal acts on.
 bool terminalSafe(const QString& text) {
@@ -25,6 +29,7 @@ private slots:
     void outsideTextIsEscaped_data();
     void outsideTextIsEscaped();
     void controlCharactersRoundTripThroughJson();
+    void hangUpMidApplySaysWhatWasWritten();
 };
 
 void CliFaultsTest::profileWithoutEndIsRefused_data() {
@@ -103,6 +108,32 @@ void CliFaultsTest::controlCharactersRoundTripThroughJson() {
     QVERIFY(terminalSafe(send.out));
     const QJsonObject exchange = CliBench::json(send.out)["ports"][0]["exchanges"][0].toObject();
     QCOMPARE(exchange["reply"].toString(), QStringLiteral("\r\n>"));
+}
+
+// The encoder on COM2 hangs up in the middle of the fourth item: its record must say it now
+// holds the first three.
+void CliFaultsTest::hangUpMidApplySaysWhatWasWritten() {
+    for (const bool json : {false, true}) {
+        CliBench bench(2, {"--hangup-after", "3"});
+        QStringList arguments{"apply", bench.write("four.profile", FullProfile), "-p", "1,2"};
+        if (json)
+            arguments << "--json";
+        const auto apply = bench.run(arguments);
+        QCOMPARE(apply.status, 3);
+        if (!json) {
+            QVERIFY2(apply.out.contains(QRegularExpression(
+                         "^COM2: exit 3: COM2 \\(.*\\n  written: CODE CNT PAR\\n",
+                         QRegularExpression::MultilineOption)),
+                     qPrintable(apply.out));
+            QVERIFY2(apply.out.contains("COM2: port failure, written: CODE CNT PAR"),
+                     qPrintable(apply.out));
+            continue;
+        }
+        const QJsonObject port = CliBench::json(apply.out)["ports"][1].toObject();
+        QCOMPARE(port["written"].toArray(), QJsonArray({"CODE", "CNT", "PAR"}));
+        QCOMPARE(port["problems"].toArray(), QJsonArray({"port failure", "written: CODE CNT PAR"}));
+        QVERIFY(bench.state(2).contains("PAR=EVEN\n"));
+    }
 }
 
 QTEST_GUILESS_MAIN(CliFaultsTest)
