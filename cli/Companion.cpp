@@ -5,12 +5,14 @@
 #include "cli/Report.h"
 #include "link/Catalogue.h"
 #include "platform/StopSignals.h"
-#include "service/OutsideText.h"
+#include "service/ExchangeLog.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
+#include <QSaveFile>
 #include <memory>
 #include <vector>
 
@@ -23,20 +25,20 @@ Profile prepare(const Options& options) {
     for (const QString& command : options.commands)
         if (const QString why = Catalogue::unsendable(command); !why.isEmpty())
             throw UsageError(QStringLiteral("send %1: holds %2, which cannot be sent")
-                                 .arg(OutsideText::shown(command), why));
+                                 .arg(VisibleText::of(command), why));
     const bool profiled = options.operation == Options::Operation::Apply ||
                           options.operation == Options::Operation::Verify;
     return profiled ? Profile::load(options.profile) : Profile();
 }
 
-QList<PortOutcome> runAll(const Options& options, const Profile& profile) {
+QList<PortOutcome> runAll(const Options& options, const Profile& profile, ExchangeLog* log) {
     std::atomic_bool stop{false};
     const StopSignals ctrlC([&stop] { stop = true; });
     QEventLoop loop;
     std::vector<std::unique_ptr<PortJob>> jobs;
     qsizetype running = options.ports.size();
     for (const PortRef& port : options.ports) {
-        jobs.push_back(std::make_unique<PortJob>(options, port, profile, stop));
+        jobs.push_back(std::make_unique<PortJob>(options, port, profile, stop, log));
         QObject::connect(jobs.back().get(), &QThread::finished, &loop, [&running, &loop] {
             if (--running == 0)
                 loop.quit();
@@ -57,7 +59,7 @@ QList<PortOutcome> runAll(const Options& options, const Profile& profile) {
 QString shownLines(const QString& text) {
     QStringList lines = text.split(u'\n');
     for (QString& line : lines)
-        line = OutsideText::shown(line);
+        line = VisibleText::of(line);
     return lines.join(u'\n');
 }
 
@@ -75,11 +77,30 @@ int writeProfiles(const Options& options, const QList<PortOutcome>& outcomes) {
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             file.write(outcome.profile.toLatin1()) < 0) {
             Console::err(QStringLiteral("zintor-cli: %1: cannot be written: %2")
-                             .arg(OutsideText::shown(options.output), file.errorString()));
+                             .arg(VisibleText::of(options.output), file.errorString()));
             return ExitStatus::Usage;
         }
     }
     return ExitStatus::Done;
+}
+
+// Made before the first byte goes out, so a log that cannot be written stops the run.
+std::unique_ptr<QSaveFile> openLog(const Options& options) {
+    if (options.log.isEmpty())
+        return nullptr;
+    auto file = std::make_unique<QSaveFile>(options.log);
+    if (!file->open(QIODevice::WriteOnly))
+        throw UsageError(QStringLiteral("--log %1: cannot be written: %2")
+                             .arg(VisibleText::of(options.log), file->errorString()));
+    return file;
+}
+
+int writeLog(QSaveFile& file, const ExchangeLog& log) {
+    if (file.write(log.text().toUtf8()) >= 0 && file.commit())
+        return ExitStatus::Done;
+    Console::err(QStringLiteral("zintor-cli: --log %1: cannot be written: %2")
+                     .arg(VisibleText::of(file.fileName()), file.errorString()));
+    return ExitStatus::Usage;
 }
 
 int report(const Options& options, const QList<PortOutcome>& outcomes) {
@@ -116,7 +137,11 @@ int run(const QStringList& arguments) {
         if (!options)
             return answered;
         const Profile profile = prepare(*options);
-        return report(*options, runAll(*options, profile));
+        const std::unique_ptr<QSaveFile> logFile = openLog(*options);
+        ExchangeLog log;
+        const QList<PortOutcome> outcomes = runAll(*options, profile, logFile ? &log : nullptr);
+        const int status = report(*options, outcomes);
+        return logFile ? std::max(status, writeLog(*logFile, log)) : status;
     } catch (const UsageError& e) {
         Console::err(QStringLiteral("zintor-cli: %1\n(see zintor-cli --help)").arg(e.text()));
         return ExitStatus::Usage;

@@ -3,8 +3,8 @@
 #include "cli/Console.h"
 #include "link/SerialError.h"
 #include "platform/QtSerialPort.h"
-#include "service/OutsideText.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QCommandLineParser>
 
@@ -32,8 +32,8 @@ int positiveCount(const QString& text) {
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < 1)
-        throw UsageError(QStringLiteral("--count %1: needs a whole number from 1")
-                             .arg(OutsideText::shown(text)));
+        throw UsageError(
+            QStringLiteral("--count %1: needs a whole number from 1").arg(VisibleText::of(text)));
     return n;
 }
 
@@ -42,7 +42,7 @@ qint16 delay(const QString& text) {
     const int ms = text.toInt(&ok);
     if (!ok || ms < 0 || ms > 32767)
         throw UsageError(QStringLiteral("--delay %1: needs milliseconds from 0 to 32767")
-                             .arg(OutsideText::shown(text)));
+                             .arg(VisibleText::of(text)));
     return qint16(ms);
 }
 
@@ -52,7 +52,7 @@ void checkSettings(const QString& text) {
         probe.setSettings(text);
     } catch (const SerialError& e) {
         throw UsageError(QStringLiteral("--settings %1: %2")
-                             .arg(OutsideText::shown(text), OutsideText::shown(e.description())));
+                             .arg(VisibleText::of(text), VisibleText::of(e.description())));
     }
 }
 
@@ -89,13 +89,15 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
         {"delay", "pos: pause between reads (default 2).", "MS"},
         {"count", "pos: number of reads.", "N"},
         {{"o", "output"}, "read: write the profile to FILE (default standard output).", "FILE"},
+        {"log", "Every exchange of the run to FILE, one tab-separated line each, all ports.",
+         "FILE"},
     });
     parser.addPositionalArgument("operation", "send, pos, read, apply or verify", "OPERATION");
     parser.addPositionalArgument("arguments", "commands for send, the profile for apply and verify",
                                  "[ARGUMENTS...]");
 
     if (!parser.parse(arguments))
-        throw UsageError(OutsideText::shown(parser.errorText()));
+        throw UsageError(VisibleText::of(parser.errorText()));
     if (parser.isSet(help)) {
         Console::print(parser.helpText());
         *answered = 0;
@@ -114,7 +116,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     const qsizetype index = Operations.indexOf(name);
     if (index < 0)
         throw UsageError(QStringLiteral("unknown operation %1: send, pos, read, apply or verify")
-                             .arg(OutsideText::quoted(name)));
+                             .arg(VisibleText::quoted(name)));
 
     Options o;
     o.operation = Operation(index);
@@ -133,7 +135,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     default:
         if (!positional.isEmpty())
             throw UsageError(QStringLiteral("%1 takes no arguments: %2")
-                                 .arg(name, OutsideText::quoted(positional.first())));
+                                 .arg(name, VisibleText::quoted(positional.first())));
     }
     const bool pos = o.operation == Operation::Pos;
     refuseOutside(parser, "watch", pos, name);
@@ -147,6 +149,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     if (parser.isSet("count"))
         o.count = positiveCount(parser.value("count"));
     o.output = parser.value("output");
+    o.log = parser.value("log");
     if (parser.isSet("settings"))
         o.settings = parser.value("settings");
     checkSettings(o.settings);
@@ -154,7 +157,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
         o.flow = int(Flows.indexOf(parser.value("flow")));
         if (o.flow < 0)
             throw UsageError(QStringLiteral("--flow %1: none, xon, rts or both")
-                                 .arg(OutsideText::shown(parser.value("flow"))));
+                                 .arg(VisibleText::of(parser.value("flow"))));
     }
     o.json = parser.isSet("json");
     o.trace = parser.isSet("trace");

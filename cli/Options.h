@@ -13,6 +13,7 @@ struct Options {
     QStringList commands; // send
     QString profile;      // apply, verify
     QString output;       // read; empty: standard output
+    QString log;          // every exchange to this file; empty: none
     bool watch = false;   // pos
     qint16 delayMs = 2;   // pos: the pause between reads, as the panel's delay box starts
     int count = 0;        // pos: reads; 0 is one read, or endless with --watch

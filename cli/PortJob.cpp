@@ -8,8 +8,8 @@
 #include "link/TimerWait.h"
 #include "platform/PortMap.h"
 #include "platform/QtSerialPort.h"
-#include "service/OutsideText.h"
 #include "service/Programmer.h"
+#include "service/VisibleText.h"
 
 #include <QTime>
 
@@ -35,8 +35,8 @@ QString statusText(const QString& status) {
 } // namespace
 
 PortJob::PortJob(const Options& options, const PortRef& port, const Profile& profile,
-                 const std::atomic_bool& stop)
-    : m_options(options), m_profile(profile), m_stop(stop) {
+                 const std::atomic_bool& stop, ExchangeLog* log)
+    : m_options(options), m_profile(profile), m_stop(stop), m_log(log) {
     outcome.port = port;
 }
 
@@ -53,15 +53,15 @@ void PortJob::run() {
     } catch (const SerialError& e) {
         outcome.failure = e.description();
         outcome.raise(ExitStatus::PortFailed, QStringLiteral("port failure"));
-        Console::err(QStringLiteral("zintor-cli: ") + OutsideText::shown(outcome.failure));
+        Console::err(QStringLiteral("zintor-cli: ") + VisibleText::of(outcome.failure));
         return;
     }
     std::optional<Tracer> tracer;
     if (m_options.trace)
-        tracer.emplace(port, OutsideText::shown(outcome.port.label));
+        tracer.emplace(port, VisibleText::of(outcome.port.label));
     SerialPort& line = tracer ? static_cast<SerialPort&>(*tracer) : port;
     TimerWait waiter;
-    Session session(line, waiter, Flow(m_options.flow), outcome);
+    Session session(line, waiter, Flow(m_options.flow), outcome, m_log);
     operate(session);
     try {
         line.setPortOpen(false);
@@ -78,7 +78,7 @@ void PortJob::operate(Session& session) {
     case Options::Operation::Pos:
         return pos(session);
     case Options::Operation::Read:
-        return programmer.read(OutsideText::shown(PortMap::devicePath(outcome.port.number)));
+        return programmer.read(VisibleText::of(PortMap::devicePath(outcome.port.number)));
     case Options::Operation::Apply:
         return programmer.apply(m_profile);
     case Options::Operation::Verify:
@@ -116,12 +116,11 @@ void PortJob::send(Session& session) {
 }
 
 QString PortJob::sendLine(const Exchanged& e) const {
-    QString line =
-        QStringLiteral("%1  sent %2  echo %3  reply %4  status %5")
-            .arg(OutsideText::shown(outcome.port.label), e.sent, OutsideText::shown(e.echo),
-                 OutsideText::shown(e.reply), statusText(e.status));
+    QString line = QStringLiteral("%1  sent %2  echo %3  reply %4  status %5")
+                       .arg(VisibleText::of(outcome.port.label), e.sent, VisibleText::of(e.echo),
+                            VisibleText::of(e.reply), statusText(e.status));
     if (e.wantsPosition)
-        line += QStringLiteral("  position ") + OutsideText::shown(e.position);
+        line += QStringLiteral("  position ") + VisibleText::of(e.position);
     return line;
 }
 
@@ -147,9 +146,9 @@ void PortJob::pos(Session& session) {
             return;
         if (print)
             Console::out(QStringLiteral("%1  %2  position %3%4")
-                             .arg(OutsideText::shown(outcome.port.label),
+                             .arg(VisibleText::of(outcome.port.label),
                                   QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
-                                  OutsideText::shown(reply->position),
+                                  VisibleText::of(reply->position),
                                   reply->acknowledged
                                       ? QString()
                                       : QStringLiteral("  status ") + statusText(reply->status)));

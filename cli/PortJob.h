@@ -7,6 +7,7 @@
 #include <QThread>
 #include <atomic>
 
+class ExchangeLog;
 class Session;
 
 // One port's operation on a thread of its own: the thread owns the port, its wait timer and
@@ -16,8 +17,9 @@ class Session;
 class PortJob : public QThread {
     Q_OBJECT
 public:
+    // log: where every exchange goes as well, or nullptr.
     PortJob(const Options& options, const PortRef& port, const Profile& profile,
-            const std::atomic_bool& stop);
+            const std::atomic_bool& stop, ExchangeLog* log);
 
     // Complete once the thread has finished.
     PortOutcome outcome;
@@ -36,4 +38,5 @@ private:
     const Options& m_options;
     const Profile& m_profile;
     const std::atomic_bool& m_stop;
+    ExchangeLog* m_log;
 };

@@ -1,8 +1,8 @@
 #include "cli/PortList.h"
 
 #include "platform/PortMap.h"
-#include "service/OutsideText.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QRegularExpression>
 
@@ -15,7 +15,7 @@ int number(const QString& text, const QString& value) {
     const int n = text.toInt(&ok);
     if (!ok || !PortMap::isValid(n))
         throw UsageError(QStringLiteral("--port %1: \"%2\" is not a COM number from %3 to %4")
-                             .arg(OutsideText::shown(value), OutsideText::shown(text),
+                             .arg(VisibleText::of(value), VisibleText::of(text),
                                   QString::number(PortMap::firstNumber),
                                   QString::number(PortMap::lastNumber)));
     return n;
@@ -37,7 +37,7 @@ void add(QList<PortRef>& ports, const PortRef& port, const QString& value) {
     for (const PortRef& known : std::as_const(ports))
         if (known.number == port.number && port.number != 0)
             throw UsageError(QStringLiteral("--port %1: %2 is named twice")
-                                 .arg(OutsideText::shown(value), OutsideText::shown(port.label)));
+                                 .arg(VisibleText::of(value), VisibleText::of(port.label)));
     ports << port;
 }
 
@@ -52,7 +52,7 @@ void parseOne(QList<PortRef>& ports, const QString& item, const QString& value) 
         const int last = number(m.captured(2), value);
         if (last < first)
             throw UsageError(QStringLiteral("--port %1: the range %2 runs backwards")
-                                 .arg(OutsideText::shown(value), OutsideText::shown(item)));
+                                 .arg(VisibleText::of(value), VisibleText::of(item)));
         for (int n = first; n <= last; ++n)
             add(ports, {n, comLabel(n)}, value);
         return;
@@ -89,7 +89,7 @@ QList<PortRef> parse(const QStringList& values) {
         for (const QString& item : value.split(u',')) {
             if (item.isEmpty())
                 throw UsageError(QStringLiteral("--port %1: an empty port in the list")
-                                     .arg(OutsideText::shown(value)));
+                                     .arg(VisibleText::of(value)));
             parseOne(ports, item, value);
         }
     }
@@ -97,7 +97,7 @@ QList<PortRef> parse(const QStringList& values) {
         for (qsizetype j = i + 1; j < ports.size(); ++j)
             if (ports[i].number == 0 && ports[i].label == ports[j].label)
                 throw UsageError(QStringLiteral("--port: %1 is named twice")
-                                     .arg(OutsideText::shown(ports[i].label)));
+                                     .arg(VisibleText::of(ports[i].label)));
     bindDevices(ports);
     return ports;
 }

@@ -1,6 +1,6 @@
 #include "cli/Report.h"
 
-#include "service/OutsideText.h"
+#include "service/VisibleText.h"
 
 #include <QJsonArray>
 
@@ -16,12 +16,11 @@ QString padded(const QStringList& cells, const QList<qsizetype>& widths) {
 }
 
 QString table(Options::Operation operation, const PortOutcome& outcome) {
-    QString text = QStringLiteral("%1: exit %2")
-                       .arg(OutsideText::shown(outcome.port.label))
-                       .arg(outcome.status);
+    QString text =
+        QStringLiteral("%1: exit %2").arg(VisibleText::of(outcome.port.label)).arg(outcome.status);
     text += outcome.failure.isEmpty()
                 ? QStringLiteral("\n")
-                : QStringLiteral(": ") + OutsideText::shown(outcome.failure) + u'\n';
+                : QStringLiteral(": ") + VisibleText::of(outcome.failure) + u'\n';
     if (outcome.rows.isEmpty()) {
         // Stopped, failed or refused the listing before the read-back: the encoder may hold
         // part of the profile.
@@ -31,8 +30,8 @@ QString table(Options::Operation operation, const PortOutcome& outcome) {
     }
     QList<QStringList> lines{{"item", "wanted", "found", "verdict"}};
     for (const ItemRow& row : outcome.rows) // the verdict quotes what it quotes escaped
-        lines << QStringList{OutsideText::shown(row.item), OutsideText::shown(row.wanted),
-                             OutsideText::shown(row.found), row.verdict};
+        lines << QStringList{VisibleText::of(row.item), VisibleText::of(row.wanted),
+                             VisibleText::of(row.found), row.verdict};
     QList<qsizetype> widths(4, 0);
     for (const QStringList& cells : std::as_const(lines))
         for (qsizetype i = 0; i < 4; ++i)
@@ -108,7 +107,7 @@ QString summary(Options::Operation operation, const QList<PortOutcome>& outcomes
         if (outcome.status == ExitStatus::Done)
             ++good;
         else
-            problems << OutsideText::shown(outcome.port.label) + QStringLiteral(": ") +
+            problems << VisibleText::of(outcome.port.label) + QStringLiteral(": ") +
                             outcome.problems.join(QStringLiteral(", "));
     }
     QString line =

@@ -3,6 +3,7 @@
 #include "link/Exchange.h"
 #include "service/RecordedExchanger.h"
 
+class ExchangeLog;
 class SerialPort;
 class Waiter;
 
@@ -10,7 +11,8 @@ class Waiter;
 // standard error.
 class Session : public RecordedExchanger {
 public:
-    Session(SerialPort& port, Waiter& waiter, Flow flow, PortOutcome& outcome);
+    // log: where every exchange goes as well, or nullptr.
+    Session(SerialPort& port, Waiter& waiter, Flow flow, PortOutcome& outcome, ExchangeLog* log);
 
     Waiter& waiter;
 

@@ -1,7 +1,7 @@
 #include "cli/Tracer.h"
 
 #include "cli/Console.h"
-#include "service/OutsideText.h"
+#include "service/VisibleText.h"
 
 Tracer::Tracer(SerialPort& port, const QString& label) : m_port(port), m_label(label) {
     m_clock.start();
@@ -24,13 +24,13 @@ void Tracer::setPortOpen(bool open) {
 
 void Tracer::output(const QString& text) {
     m_port.output(text);
-    log(QStringLiteral("> ") + OutsideText::shown(text));
+    log(QStringLiteral("> ") + VisibleText::of(text));
 }
 
 QString Tracer::input() {
     const QString text = m_port.input();
     if (!text.isEmpty())
-        log(QStringLiteral("< ") + OutsideText::shown(text));
+        log(QStringLiteral("< ") + VisibleText::of(text));
     return text;
 }
 

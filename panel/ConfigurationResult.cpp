@@ -56,6 +56,10 @@ QString writtenOf(const PortOutcome& outcome, int planned) {
 
 } // namespace
 
+QStringList ConfigurationResult::cells(const ItemRow& row) {
+    return {row.item, row.wanted, row.found, resultWords(row)};
+}
+
 QString ConfigurationResult::headline(const PortOutcome& outcome, bool applied, int planned) {
     using Result = ItemRow::Result;
     if (!outcome.failure.isEmpty())
@@ -109,9 +113,9 @@ ConfigurationResult::ConfigurationResult(const PortOutcome& outcome, bool applie
     const QColor attention(255, 214, 204);
     for (int r = 0; r < int(outcome.rows.size()); ++r) {
         const ItemRow& row = outcome.rows[r];
-        const QStringList cells{row.item, row.wanted, row.found, resultWords(row)};
-        for (int c = 0; c < int(cells.size()); ++c) {
-            auto* cell = new QTableWidgetItem(cells[c]);
+        const QStringList texts = cells(row);
+        for (int c = 0; c < int(texts.size()); ++c) {
+            auto* cell = new QTableWidgetItem(texts[c]);
             if (row.needsAttention())
                 cell->setBackground(attention);
             table->setItem(r, c, cell);

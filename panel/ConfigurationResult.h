@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+struct ItemRow;
 struct PortOutcome;
 
 // How an apply or a compare ended: a headline, then a table of item, wanted, found and
@@ -16,4 +17,6 @@ public:
     // "All 6 items written and read back equal", "2 items differ",
     // "Refused at NR (!?): 3 written, 3 not written", "Port failure: …"
     static QString headline(const PortOutcome& outcome, bool applied, int planned);
+    // A row of the table: item, wanted, found and the result in words.
+    static QStringList cells(const ItemRow& row);
 };

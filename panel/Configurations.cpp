@@ -3,6 +3,7 @@
 #include "link/SerialPort.h"
 #include "panel/ConfigurationResult.h"
 #include "panel/FileChooser.h"
+#include "panel/FileWriter.h"
 #include "panel/GatedWork.h"
 #include "panel/PanelExchanger.h"
 #include "platform/MessageBox.h"
@@ -11,8 +12,8 @@
 #include "service/UsageError.h"
 
 #include <QDateTime>
+#include <QIODevice>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <memory>
 
 namespace {
@@ -42,7 +43,38 @@ PortOutcome Configurations::freshOutcome() const {
 }
 
 void Configurations::save() {
-    run(Operation::Save, Profile(), QString());
+    read(QStringLiteral("Nothing was saved"),
+         [this](const PortOutcome& outcome) { saveRead(outcome); });
+}
+
+void Configurations::read(const QString& nothing, std::function<void(const PortOutcome&)> use) {
+    auto outcome = std::make_shared<PortOutcome>(freshOutcome());
+    const auto step = [outcome](Programmer& programmer) {
+        programmer.read(PortMap::devicePath(outcome->port.number));
+    };
+    program(outcome, step, [this, nothing, outcome, use = std::move(use)] {
+        if (!outcome->profile.isEmpty())
+            return use(*outcome);
+        const QString why = outcome->failure.isEmpty()
+                                ? outcome->problems.join(QStringLiteral("; "))
+                                : outcome->failure;
+        MessageBox::show(&m_window, QMessageBox::Warning,
+                         QStringLiteral("%1: the configuration of the encoder on %2 could not "
+                                        "be read.\n%3")
+                             .arg(nothing, comLabel(outcome->port.number), why));
+    });
+}
+
+void Configurations::program(const std::shared_ptr<PortOutcome>& outcome,
+                             const std::function<void(Programmer&)>& step,
+                             std::function<void()> then, Programmer::Progress progress) {
+    m_stop = false;
+    const auto work = [this, outcome, step, progress = std::move(progress)] {
+        PanelExchanger exchanger(m_gate, m_view, *outcome, m_state);
+        Programmer programmer(exchanger, *outcome, m_stop, progress);
+        step(programmer);
+    };
+    m_work.run(work, std::move(then));
 }
 
 void Configurations::apply() {
@@ -86,7 +118,6 @@ bool Configurations::confirmed(const Profile& profile) {
 }
 
 void Configurations::run(Operation operation, const Profile& profile, const QString& file) {
-    m_stop = false;
     auto outcome = std::make_shared<PortOutcome>(freshOutcome());
     const int planned = int(Programmer::writable(profile).size());
     std::shared_ptr<QProgressDialog> progress;
@@ -104,18 +135,8 @@ void Configurations::run(Operation operation, const Profile& profile, const QStr
         });
         progress->show();
     }
-    const auto work = [this, operation, profile, outcome, progress] {
-        PanelExchanger exchanger(m_gate, m_view, *outcome, m_state);
-        Programmer programmer(exchanger, *outcome, m_stop,
-                              [progress](int n, int m, const QString& item) {
-                                  if (!progress || progress->wasCanceled())
-                                      return;
-                                  progress->setValue(item.isEmpty() ? m : n - 1);
-                                  progress->setLabelText(progressText(n, m, item));
-                              });
-        if (operation == Operation::Save)
-            programmer.read(PortMap::devicePath(outcome->port.number));
-        else if (operation == Operation::Apply)
+    const auto step = [operation, profile](Programmer& programmer) {
+        if (operation == Operation::Apply)
             programmer.apply(profile);
         else
             programmer.verify(profile);
@@ -123,8 +144,6 @@ void Configurations::run(Operation operation, const Profile& profile, const QStr
     const auto then = [this, operation, profile, file, outcome, progress, planned] {
         if (progress)
             progress->close();
-        if (operation == Operation::Save)
-            return saveRead(*outcome);
         if (outcome->status == ExitStatus::Stopped && outcome->rows.isEmpty())
             for (const Profile::Item& item : Programmer::writable(profile)) {
                 const bool written = outcome->written.contains(item.name);
@@ -137,20 +156,16 @@ void Configurations::run(Operation operation, const Profile& profile, const QStr
             }
         showResult({file, operation == Operation::Apply, planned, *outcome});
     };
-    m_work.run(work, then);
+    program(outcome, step, then, [progress](int n, int m, const QString& item) {
+        if (!progress || progress->wasCanceled())
+            return;
+        progress->setValue(item.isEmpty() ? m : n - 1);
+        progress->setLabelText(progressText(n, m, item));
+    });
 }
 
 void Configurations::saveRead(const PortOutcome& outcome) {
     const QString port = comLabel(outcome.port.number);
-    if (outcome.profile.isEmpty()) {
-        const QString why = outcome.failure.isEmpty() ? outcome.problems.join(QStringLiteral("; "))
-                                                      : outcome.failure;
-        MessageBox::show(&m_window, QMessageBox::Warning,
-                         QStringLiteral("Nothing was saved: the configuration of the encoder on "
-                                        "%1 could not be read.\n%2")
-                             .arg(port, why));
-        return;
-    }
     const QString suggested =
         QStringLiteral("encoder-%1-%2.profile")
             .arg(port, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
@@ -158,11 +173,9 @@ void Configurations::saveRead(const PortOutcome& outcome) {
         FileChooser::save(&m_window, QStringLiteral("Save configuration"), suggested, Filter);
     if (file.isEmpty())
         return;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(outcome.profile.toLatin1()) < 0 ||
-        !out.commit())
-        MessageBox::show(&m_window, QMessageBox::Warning,
-                         QStringLiteral("%1 cannot be written: %2").arg(file, out.errorString()));
+    FileWriter::write(&m_window, file, [&outcome](QIODevice& out) {
+        return out.write(outcome.profile.toLatin1()) >= 0;
+    });
 }
 
 void Configurations::showResult(Result result) {

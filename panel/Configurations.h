@@ -2,9 +2,12 @@
 
 #include "service/PortOutcome.h"
 #include "service/Profile.h"
+#include "service/Programmer.h"
 
 #include <QObject>
 #include <atomic>
+#include <functional>
+#include <memory>
 #include <optional>
 
 class GatedWork;
@@ -26,6 +29,11 @@ public:
     void apply();
     void compare();
 
+    // Reads the listing and the position as STP does, and the panel shows them as after STP;
+    // once the port is free again, use sees what was read. When the listing cannot be read,
+    // a message that begins with nothing ("Nothing was saved") says why, and use is not told.
+    void read(const QString& nothing, std::function<void(const PortOutcome&)> use);
+
     // The latest apply or compare of the run.
     struct Result {
         QString file;
@@ -36,13 +44,18 @@ public:
     const std::optional<Result>& last() const { return m_last; }
 
 private:
-    enum class Operation { Save, Apply, Compare };
+    enum class Operation { Apply, Compare };
 
     // The profile the operator chose, checked; nothing when cancelled or refused.
     std::optional<Profile> chooseProfile(const QString& caption, QString& file);
     bool confirmed(const Profile& profile);
-    // Runs the operation as a press runs; then shows or stores what it found.
+    // Runs the operation as a press runs; then shows what it found.
     void run(Operation operation, const Profile& profile, const QString& file);
+    // One step of the programmer on the panel's port, as a press runs; then follows once the
+    // port is free.
+    void program(const std::shared_ptr<PortOutcome>& outcome,
+                 const std::function<void(Programmer&)>& step, std::function<void()> then,
+                 Programmer::Progress progress = nullptr);
     void saveRead(const PortOutcome& outcome);
     void showResult(Result result);
     PortOutcome freshOutcome() const;

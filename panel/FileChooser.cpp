@@ -28,8 +28,10 @@ QString ask(QWidget* parent, const QString& caption, const QString& filter,
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    if (!suggested.isEmpty())
+    if (!suggested.isEmpty()) {
         dialog.selectFile(suggested);
+        dialog.setDefaultSuffix(QFileInfo(suggested).suffix()); // "unit7" saves as unit7.pdf
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString chosen = dialog.selectedFiles().constFirst();

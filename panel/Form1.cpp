@@ -3,6 +3,8 @@
 #include "link/Numbers.h"
 #include "link/SerialError.h"
 #include "link/SerialPort.h"
+#include "panel/HelpWindow.h"
+#include "panel/LogFile.h"
 #include "panel/ReplyColours.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
@@ -54,7 +56,7 @@ Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter,
       m_dispatch(m_controls, m_state, m_gate), m_calculator(m_controls),
       m_polling(m_controls, m_state, m_gate), m_work(m_controls, m_state, m_gate, m_polling),
       m_configurations(*this, port, m_gate, m_record, m_state, m_work),
-      m_endProgram(std::move(endProgram)) {
+      m_report(*this, m_controls, port, m_configurations), m_endProgram(std::move(endProgram)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(
         QStringLiteral("Programmabile   -----------------------------------    BetaVersion"));
@@ -64,6 +66,7 @@ Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter,
     m_menu.bar->setGeometry(0, 0, width, bar);
     m_area->setGeometry(0, bar, width, Design::pixels(4320));
     setFixedSize(width, bar + Design::pixels(4320));
+    m_record.logTo(m_log, port);
     connectControls();
     connectMenu();
 }
@@ -75,8 +78,12 @@ void Form1::connectMenu() {
             [this] { m_configurations.apply(); });
     connect(m.ActCompareConfiguration, &QAction::triggered, this,
             [this] { m_configurations.compare(); });
+    connect(m.ActSaveLog, &QAction::triggered, this, [this] { LogFile::save(*this, m_log); });
+    connect(m.ActSaveReportPdf, &QAction::triggered, this, [this] { m_report.savePdf(); });
+    connect(m.ActPrintReport, &QAction::triggered, this, [this] { m_report.print(); });
     connect(m.ActQuit, &QAction::triggered, this, &QWidget::close);
     connect(m.ActSerialLine, &QAction::triggered, this, &Form1::Command1_Click);
+    connect(m.ActHelp, &QAction::triggered, this, [this] { HelpWindow::open(this); });
     connect(m.ActAbout, &QAction::triggered, this, &Form1::about);
     connect(m.ActAboutQt, &QAction::triggered, this, [this] { QMessageBox::aboutQt(this); });
 }

@@ -10,7 +10,9 @@
 #include "panel/GatedWork.h"
 #include "panel/PanelState.h"
 #include "panel/Polling.h"
+#include "panel/ReportAction.h"
 #include "platform/SettingsStore.h"
+#include "service/ExchangeLog.h"
 #include "service/RecordingView.h"
 
 #include <QWidget>
@@ -52,6 +54,7 @@ public:
     Form1Menu& menu() { return m_menu; }
     QWidget* designedArea() const { return m_area; }
     Configurations& configurations() { return m_configurations; }
+    const ExchangeLog& exchangeLog() const { return m_log; }
     SerialPort& MSComm1() { return m_port; }
     const QString& Versione() const { return m_Versione; }
     Flow FlussoMem() const { return m_FlussoMem; }
@@ -92,7 +95,8 @@ private:
     QWidget* m_area;
     Form1Controls m_controls;
     PanelState m_state;
-    // Every exchange through the gate is recorded on its way to the panel's display.
+    // Every exchange through the gate is recorded, and logged, on its way to the display.
+    ExchangeLog m_log;
     RecordingView m_record;
     PortGate m_gate;
     CommandDispatch m_dispatch;
@@ -100,6 +104,7 @@ private:
     Polling m_polling;
     GatedWork m_work;
     Configurations m_configurations;
+    ReportAction m_report;
     std::function<void()> m_endProgram;
     SetSeriale* m_dialog = nullptr;
 };

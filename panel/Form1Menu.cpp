@@ -26,6 +26,11 @@ Form1Menu::Form1Menu(QWidget* window) : bar(new QMenuBar(window)) {
                                    QStringLiteral("&Apply configuration…"), QKeySequence::Open);
     ActCompareConfiguration =
         action(file, "ActCompareConfiguration", QStringLiteral("&Compare with configuration…"));
+    file->addSeparator(); // the records a technician hands over
+    ActSaveReportPdf = action(file, "ActSaveReportPdf", QStringLiteral("Save &report as PDF…"));
+    ActPrintReport =
+        action(file, "ActPrintReport", QStringLiteral("&Print report…"), QKeySequence::Print);
+    ActSaveLog = action(file, "ActSaveLog", QStringLiteral("Save exchange &log…"));
     file->addSeparator();
     ActQuit = action(file, "ActQuit", QStringLiteral("&Quit"), QKeySequence::Quit);
 
@@ -35,6 +40,8 @@ Form1Menu::Form1Menu(QWidget* window) : bar(new QMenuBar(window)) {
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MenuHelp"));
+    ActHelp = action(help, "ActHelp", QStringLiteral("Zintor &Help"), QKeySequence::HelpContents);
+    help->addSeparator();
     ActAbout = action(help, "ActAbout", QStringLiteral("&About Zintor"));
     ActAboutQt = action(help, "ActAboutQt", QStringLiteral("About &Qt"));
 }

@@ -4,7 +4,8 @@ class QAction;
 class QMenuBar;
 class QWidget;
 
-// The menu bar above the panel's designed area: configurations, the serial line, help.
+// The menu bar above the panel's designed area: configurations, records, the serial line,
+// help.
 // Each action carries its name as objectName.
 struct Form1Menu {
     explicit Form1Menu(QWidget* window);
@@ -13,8 +14,12 @@ struct Form1Menu {
     QAction* ActSaveConfiguration;
     QAction* ActApplyConfiguration;
     QAction* ActCompareConfiguration;
+    QAction* ActSaveLog;
+    QAction* ActSaveReportPdf;
+    QAction* ActPrintReport;
     QAction* ActQuit;
     QAction* ActSerialLine;
+    QAction* ActHelp;
     QAction* ActAbout;
     QAction* ActAboutQt;
 };

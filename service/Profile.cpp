@@ -2,8 +2,8 @@
 
 #include "link/Catalogue.h"
 #include "link/ListingParser.h"
-#include "service/OutsideText.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -47,7 +47,7 @@ Profile Profile::read(const QString& text, const QString& file) {
     const auto refuse = [&file](int line, const QString& why) {
         // One arg() for all three, so a "%2" in the file name stays as it is.
         return UsageError(
-            QStringLiteral("%1:%2: %3").arg(OutsideText::shown(file), QString::number(line), why));
+            QStringLiteral("%1:%2: %3").arg(VisibleText::of(file), QString::number(line), why));
     };
     bool anyWritable = false;
     for (int at = 0; at < lines.size(); ++at) {
@@ -58,12 +58,12 @@ Profile Profile::read(const QString& text, const QString& file) {
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
             throw refuse(number,
-                         QStringLiteral("%1 is not NAME=VALUE").arg(OutsideText::quoted(line)));
+                         QStringLiteral("%1 is not NAME=VALUE").arg(VisibleText::quoted(line)));
         const QString name = line.left(equals);
         const QString value = line.mid(equals + 1);
         if (!known(name))
             throw refuse(number, QStringLiteral("unknown name %1; the writable names are %2")
-                                     .arg(OutsideText::quoted(name), writableNames()));
+                                     .arg(VisibleText::quoted(name), writableNames()));
         if (const QString why = Catalogue::unsendable(value); !why.isEmpty())
             throw refuse(
                 number,
@@ -76,7 +76,7 @@ Profile Profile::read(const QString& text, const QString& file) {
         const Catalogue::Group* group = Catalogue::group(name);
         if (group && !Catalogue::writer(name, value))
             throw refuse(number, QStringLiteral("%1 must be %2, not %3")
-                                     .arg(name, choices(*group), OutsideText::quoted(value)));
+                                     .arg(name, choices(*group), VisibleText::quoted(value)));
         anyWritable = anyWritable || Catalogue::writable(name);
         profile.items << Item{name, value, number};
     }
@@ -88,7 +88,7 @@ Profile Profile::read(const QString& text, const QString& file) {
 }
 
 Profile Profile::load(const QString& file) {
-    const QString shown = OutsideText::shown(file);
+    const QString shown = VisibleText::of(file);
     const auto tooLarge = [&shown](qint64 size) {
         return UsageError(
             QStringLiteral("%1: %2 is too large for a profile (at most 1 MiB)")

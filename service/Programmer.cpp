@@ -2,8 +2,8 @@
 
 #include "link/Catalogue.h"
 #include "service/Exchanger.h"
-#include "service/OutsideText.h"
 #include "service/PortOutcome.h"
+#include "service/VisibleText.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -16,7 +16,7 @@ QString Programmer::refusal(const Exchanged& reply) {
     if (reply.status == u"none")
         return QStringLiteral("not answered");
     if (reply.status == u"other")
-        return QStringLiteral("answered %1").arg(OutsideText::quoted(reply.reply.trimmed()));
+        return QStringLiteral("answered %1").arg(VisibleText::quoted(reply.reply.trimmed()));
     return QStringLiteral("refused (%1)").arg(reply.status);
 }
 
@@ -137,7 +137,7 @@ ItemRow Programmer::judge(const Profile::Item& item, const QHash<QString, QStrin
     if (row.found != item.value) {
         m_outcome.raise(ExitStatus::Refused,
                         QStringLiteral("%1 differs (wanted %2, found %3)")
-                            .arg(item.name, item.value, OutsideText::shown(row.found)));
+                            .arg(item.name, item.value, VisibleText::of(row.found)));
         return verdict(Result::Differs, QStringLiteral("DIFFERS"));
     }
     return verdict(Result::Ok, QStringLiteral("ok"));

@@ -1,6 +1,24 @@
 #include "service/RecordingView.h"
 
 #include "link/Exchange.h"
+#include "link/SerialPort.h"
+#include "platform/PortMap.h"
+#include "service/ExchangeLog.h"
+
+#include <QDateTime>
+
+void RecordingView::logTo(ExchangeLog& log, const SerialPort& port) {
+    m_log = &log;
+    m_port = &port;
+}
+
+void RecordingView::log() {
+    if (!m_log)
+        return;
+    const int com = m_port->commPort();
+    m_log->add({m_startedAt, com, PortMap::devicePath(com), m_port->settings(),
+                Flow(m_port->handshaking()), m_last, m_failure, m_clock.elapsed()});
+}
 
 Flow RecordingView::flowToRestore() const {
     return m_shown ? m_shown->flowToRestore() : m_flow;
@@ -10,6 +28,11 @@ void RecordingView::exchangeStarted() {
     m_last = Exchanged();
     m_listing.clear();
     m_failure.clear();
+    m_failing = false;
+    if (m_log) {
+        m_startedAt = QDateTime::currentMSecsSinceEpoch();
+        m_clock.start();
+    }
     if (m_shown)
         m_shown->exchangeStarted();
 }
@@ -57,11 +80,14 @@ void RecordingView::listingReceived(const QString& listing) {
 }
 
 void RecordingView::exchangeEnded() {
+    if (!m_failing)
+        log();
     if (m_shown)
         m_shown->exchangeEnded();
 }
 
 void RecordingView::pollingStopped() {
+    m_failing = true;
     if (m_shown)
         m_shown->pollingStopped();
 }
@@ -70,6 +96,7 @@ void RecordingView::failureReported(const QString& message) {
     // The panel's message box text without its heading: the port's own description.
     const QString heading = Exchange::failureMessage(QString());
     m_failure = message.startsWith(heading) ? message.mid(heading.size()) : message;
+    log(); // before the panel's message box, which waits for the operator
     if (m_shown)
         m_shown->failureReported(message);
 }

@@ -2,7 +2,11 @@
 
 #include "link/ExchangeView.h"
 
+#include <QElapsedTimer>
 #include <QString>
+
+class ExchangeLog;
+class SerialPort;
 
 // One exchange as a record: what was sent and came back, and how it was classified.
 struct Exchanged {
@@ -30,6 +34,9 @@ public:
     // Empty unless the last exchange failed: which port, which device, why.
     const QString& failure() const { return m_failure; }
 
+    // From now on each exchange goes into the log as it ends, with the port's line.
+    void logTo(ExchangeLog& log, const SerialPort& port);
+
     Flow flowToRestore() const override;
     void exchangeStarted() override;
     void sendingStarted(const QString& framed) override;
@@ -43,8 +50,15 @@ public:
     void failureReported(const QString& message) override;
 
 private:
+    void log();
+
     Flow m_flow;
     ExchangeView* m_shown;
+    ExchangeLog* m_log = nullptr;
+    const SerialPort* m_port = nullptr;
+    qint64 m_startedAt = 0;
+    QElapsedTimer m_clock;
+    bool m_failing = false; // the failure path ends the exchange before it says why
     Exchanged m_last;
     QString m_listing;
     QString m_failure;

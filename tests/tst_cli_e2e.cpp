@@ -1,4 +1,5 @@
 #include "CliBench.h"
+#include "service/ExchangeLog.h"
 
 #include <QJsonArray>
 #include <QProcess>
@@ -30,6 +31,7 @@ private slots:
     void sendShowsEachExchange();
     void posCountsReads();
     void ctrlCFinishesTheRunningExchange();
+    void logHoldsEveryExchangeOfEveryPort();
 };
 
 void CliEndToEndTest::readOneThenProgramFour() {
@@ -174,6 +176,43 @@ void CliEndToEndTest::ctrlCFinishesTheRunningExchange() {
     QTest::qWait(200);
     QVERIFY2(framesWhole(bench.received(1)), bench.received(1).constData());
     QVERIFY(!bench.received(1).contains("|STP"));
+}
+
+// The same format as the panel's saved log: its header, then a line per exchange naming
+// its port; a log that cannot be written stops the run before anything is sent.
+void CliEndToEndTest::logHoldsEveryExchangeOfEveryPort() {
+    CliBench bench(3);
+    const QString log = bench.path("run.tsv");
+    QCOMPARE(bench.run({"send", "-p", "1,3", "BIN", "POS", "--log", log, "--quiet"}).status, 0);
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.takeFirst(), ExchangeLog::header());
+    QCOMPARE(lines.size(), 4);
+    lines.sort(); // the ports ran side by side; their times interleave
+    QStringList ports, sent;
+    for (const QString& line : lines) {
+        const QStringList f = line.split(u'\t');
+        QCOMPARE(f.size(), 10);
+        QVERIFY2(QDateTime::fromString(f[0], Qt::ISODateWithMs).isValid(), qPrintable(f[0]));
+        ports << f[1];
+        QCOMPARE(f[2], bench.path(f[1].toLower()));
+        QCOMPARE(f.mid(3, 2), (QStringList{"9600,n,8,1", "xon"}));
+        sent << f[5];
+        QCOMPARE(f[6], f[5]); // the echo
+        QVERIFY2(f[7].startsWith(u"\\r") && f[7].endsWith(u">"), qPrintable(f[7]));
+        QCOMPARE(f[8], QStringLiteral(">"));
+        QVERIFY2(f[9].toInt() >= 300, qPrintable(f[9]));
+    }
+    ports.sort();
+    sent.sort();
+    QCOMPARE(ports, (QStringList{"COM1", "COM1", "COM3", "COM3"}));
+    QCOMPARE(sent, (QStringList{"|BIN", "|BIN", "|POS", "|POS"}));
+
+    const auto refused = bench.run({"send", "-p", "2", "POS", "--log", bench.path("none/x.tsv")});
+    QCOMPARE(refused.status, 2);
+    QVERIFY2(refused.err.contains(QStringLiteral("cannot be written")), qPrintable(refused.err));
+    QVERIFY(bench.received(2).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(CliEndToEndTest)

@@ -1,5 +1,7 @@
 #include "ScriptedPanel.h"
 #include "panel/Form1.h"
+#include "panel/HelpWindow.h"
+#include "panel/ReportReference.h"
 #include "platform/Colors.h"
 #include "platform/Design.h"
 #include "platform/LinePictures.h"
@@ -287,6 +289,13 @@ void Form1LookTest::pictures() {
     dialog.AdvButton_Click();
     picture(dialog, QStringLiteral("setseriale-full.png"));
     dialog.hide();
+    ReportReference reference(QStringLiteral("Save report as PDF"), QStringLiteral("Press 4"),
+                              &form);
+    reference.show();
+    picture(reference, QStringLiteral("report-reference.png"));
+    HelpWindow* help = HelpWindow::open(&form);
+    picture(*help, QStringLiteral("help.png"));
+    help->close();
 }
 
 QTEST_MAIN(Form1LookTest)

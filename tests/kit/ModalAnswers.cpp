@@ -1,9 +1,14 @@
 #include "ModalAnswers.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
@@ -32,6 +37,10 @@ void ModalAnswers::look() {
             }
             dialog->selectFile(files.takeFirst());
             QMetaObject::invokeMethod(dialog, "accept");
+        } else if (auto* printing = qobject_cast<QPrintDialog*>(w)) {
+            answerPrint(printing);
+        } else if (w->objectName() == u"ReportReference") {
+            answerReference(w);
         } else if (auto* progress = qobject_cast<QProgressDialog*>(w)) {
             if (progress->property("counted").isNull()) {
                 progress->setProperty("counted", true);
@@ -56,4 +65,28 @@ void ModalAnswers::look() {
             static_cast<QDialog*>(w)->accept();
         }
     }
+}
+
+void ModalAnswers::answerReference(QWidget* window) {
+    auto* text = window->findChild<QLineEdit*>(QStringLiteral("TxtReference"));
+    offered << text->text();
+    if (!references.isEmpty())
+        text->setText(references.takeFirst());
+    window->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
+
+// Qt's own print dialog: its printer list offers a PDF file whose name it then asks for.
+// The printer is pointed there too, so that printing after a Cancel would show.
+void ModalAnswers::answerPrint(QPrintDialog* dialog) {
+    printDialogs << dialog->objectName();
+    if (!printTo.isEmpty()) {
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(printTo);
+        dialog->printer()->setOutputFileName(printTo);
+    }
+    if (print)
+        dialog->accept();
+    else
+        dialog->reject();
 }

@@ -1,8 +1,8 @@
-#include "service/OutsideText.h"
+#include "service/VisibleText.h"
 
 #include <QLocale>
 
-namespace OutsideText {
+namespace VisibleText {
 
 namespace {
 
@@ -10,7 +10,7 @@ constexpr qsizetype QuotedLength = 60;
 
 } // namespace
 
-QString shown(QStringView text) {
+QString of(QStringView text) {
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {
@@ -33,9 +33,9 @@ QString shown(QStringView text) {
 
 QString quoted(QStringView text) {
     if (text.size() <= QuotedLength)
-        return u'"' + shown(text) + u'"';
+        return u'"' + of(text) + u'"';
     return QStringLiteral("\"%1…\" (%2 characters)")
-        .arg(shown(text.left(QuotedLength)), QLocale(QLocale::English).toString(text.size()));
+        .arg(of(text.left(QuotedLength)), QLocale(QLocale::English).toString(text.size()));
 }
 
-} // namespace OutsideText
+} // namespace VisibleText
