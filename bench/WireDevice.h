@@ -21,6 +21,7 @@ public:
 
 private:
     void receive();
+    void send(const char* bytes, std::size_t size);
 
     Pty m_pty;
     QString m_path;

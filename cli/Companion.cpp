@@ -8,6 +8,7 @@
 #include "platform/StopSignals.h"
 #include "service/ExchangeLog.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -24,8 +25,8 @@ namespace {
 Profile prepare(const Options& options) {
     for (const QString& command : options.commands)
         if (const QString why = Catalogue::unsendable(command); !why.isEmpty())
-            throw UsageError(
-                QStringLiteral("send %1: holds %2, which cannot be sent").arg(command, why));
+            throw UsageError(QStringLiteral("send %1: holds %2, which cannot be sent")
+                                 .arg(VisibleText::of(command), why));
     const bool profiled = options.operation == Options::Operation::Apply ||
                           options.operation == Options::Operation::Verify;
     return profiled ? Profile::load(options.profile) : Profile();
@@ -55,20 +56,29 @@ QList<PortOutcome> runAll(const Options& options, const Profile& profile, Exchan
     return outcomes;
 }
 
-// The profiles read: to the --output file, or one after another to standard output.
+// A profile on a terminal: the encoder's values escaped, line by line.
+QString shownLines(const QString& text) {
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines)
+        line = VisibleText::of(line);
+    return lines.join(u'\n');
+}
+
+// The profiles read: to the --output file as the encoder gave them, or one after another to
+// standard output.
 int writeProfiles(const Options& options, const QList<PortOutcome>& outcomes) {
     for (const PortOutcome& outcome : outcomes) {
         if (outcome.profile.isEmpty())
             continue;
         if (options.output.isEmpty()) {
-            Console::print(outcome.profile);
+            Console::print(shownLines(outcome.profile));
             continue;
         }
         QFile file(options.output);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             file.write(outcome.profile.toLatin1()) < 0) {
             Console::err(QStringLiteral("zintor-cli: %1: cannot be written: %2")
-                             .arg(options.output, file.errorString()));
+                             .arg(VisibleText::of(options.output), file.errorString()));
             return ExitStatus::Usage;
         }
     }
@@ -82,7 +92,7 @@ std::unique_ptr<QSaveFile> openLog(const Options& options) {
     auto file = std::make_unique<QSaveFile>(options.log);
     if (!file->open(QIODevice::WriteOnly))
         throw UsageError(QStringLiteral("--log %1: cannot be written: %2")
-                             .arg(options.log, file->errorString()));
+                             .arg(VisibleText::of(options.log), file->errorString()));
     return file;
 }
 
@@ -90,7 +100,7 @@ int writeLog(QSaveFile& file, const ExchangeLog& log) {
     if (file.write(log.text().toUtf8()) >= 0 && file.commit())
         return ExitStatus::Done;
     Console::err(QStringLiteral("zintor-cli: --log %1: cannot be written: %2")
-                     .arg(file.fileName(), file.errorString()));
+                     .arg(VisibleText::of(file.fileName()), file.errorString()));
     return ExitStatus::Usage;
 }
 
@@ -109,7 +119,7 @@ int report(const Options& options, const QList<PortOutcome>& outcomes) {
     const bool tabled = options.operation == Options::Operation::Apply ||
                         options.operation == Options::Operation::Verify;
     if (tabled && !options.quiet)
-        Console::out(Report::tables(outcomes));
+        Console::out(Report::tables(options.operation, outcomes));
     // A profile on standard output keeps it to itself.
     const QString summary = Report::summary(options.operation, outcomes);
     if (read && options.output.isEmpty())

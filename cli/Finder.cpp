@@ -21,7 +21,7 @@ using Kind = SearchResult::Kind;
 QString line(const SearchResult& r) {
     const bool named = r.kind == Kind::CannotOpen || r.kind == Kind::Failed;
     return r.port.label + QStringLiteral("  ") + r.text() +
-           (named ? QString() : QStringLiteral("  device ") + r.device);
+           (named ? QString() : QStringLiteral("  device ") + VisibleText::of(r.device));
 }
 
 QJsonObject json(const SearchResult& r) {
@@ -32,7 +32,7 @@ QJsonObject json(const SearchResult& r) {
     if (r.kind == Kind::Found)
         o.insert("position", r.position);
     if (r.kind == Kind::Refuses)
-        o.insert("reply", VisibleText::of(r.reply));
+        o.insert("reply", r.reply);
     if (!r.failure.isEmpty())
         o.insert("failure", r.failure);
     return o;

@@ -5,6 +5,7 @@
 #include "platform/QtSerialPort.h"
 #include "service/EncoderSearch.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QCommandLineParser>
 
@@ -35,7 +36,8 @@ int positiveCount(const QString& text) {
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < 1)
-        throw UsageError(QStringLiteral("--count %1: needs a whole number from 1").arg(text));
+        throw UsageError(
+            QStringLiteral("--count %1: needs a whole number from 1").arg(VisibleText::of(text)));
     return n;
 }
 
@@ -43,8 +45,8 @@ qint16 delay(const QString& text) {
     bool ok = false;
     const int ms = text.toInt(&ok);
     if (!ok || ms < 0 || ms > 32767)
-        throw UsageError(
-            QStringLiteral("--delay %1: needs milliseconds from 0 to 32767").arg(text));
+        throw UsageError(QStringLiteral("--delay %1: needs milliseconds from 0 to 32767")
+                             .arg(VisibleText::of(text)));
     return qint16(ms);
 }
 
@@ -53,7 +55,8 @@ void checkSettings(const QString& text) {
     try {
         probe.setSettings(text);
     } catch (const SerialError& e) {
-        throw UsageError(QStringLiteral("--settings %1: %2").arg(text, e.description()));
+        throw UsageError(QStringLiteral("--settings %1: %2")
+                             .arg(VisibleText::of(text), VisibleText::of(e.description())));
     }
 }
 
@@ -99,7 +102,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
                                  "[ARGUMENTS...]");
 
     if (!parser.parse(arguments))
-        throw UsageError(parser.errorText());
+        throw UsageError(VisibleText::of(parser.errorText()));
     if (parser.isSet(help)) {
         Console::print(parser.helpText());
         *answered = 0;
@@ -118,8 +121,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     const qsizetype index = Operations.indexOf(name);
     if (index < 0)
         throw UsageError(
-            QStringLiteral("unknown operation \"%1\": send, pos, read, apply, verify or find")
-                .arg(name));
+            QStringLiteral("unknown operation %1: send, pos, read, apply, verify or find")
+                .arg(VisibleText::quoted(name)));
 
     Options o;
     o.operation = Operation(index);
@@ -137,8 +140,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
         break;
     default:
         if (!positional.isEmpty())
-            throw UsageError(
-                QStringLiteral("%1 takes no arguments: \"%2\"").arg(name, positional.first()));
+            throw UsageError(QStringLiteral("%1 takes no arguments: %2")
+                                 .arg(name, VisibleText::quoted(positional.first())));
     }
     const bool pos = o.operation == Operation::Pos;
     refuseOutside(parser, "watch", pos, name);
@@ -161,8 +164,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, int* answere
     if (parser.isSet("flow")) {
         o.flow = int(Flows.indexOf(parser.value("flow")));
         if (o.flow < 0)
-            throw UsageError(
-                QStringLiteral("--flow %1: none, xon, rts or both").arg(parser.value("flow")));
+            throw UsageError(QStringLiteral("--flow %1: none, xon, rts or both")
+                                 .arg(VisibleText::of(parser.value("flow"))));
     }
     o.json = parser.isSet("json");
     o.trace = parser.isSet("trace");

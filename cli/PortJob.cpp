@@ -54,12 +54,12 @@ void PortJob::run() {
     } catch (const SerialError& e) {
         outcome.failure = e.description();
         outcome.raise(ExitStatus::PortFailed, QStringLiteral("port failure"));
-        Console::err(QStringLiteral("zintor-cli: ") + outcome.failure);
+        Console::err(QStringLiteral("zintor-cli: ") + VisibleText::of(outcome.failure));
         return;
     }
     std::optional<Tracer> tracer;
     if (m_options.trace)
-        tracer.emplace(port, outcome.port.label);
+        tracer.emplace(port, VisibleText::of(outcome.port.label));
     SerialPort& line = tracer ? static_cast<SerialPort&>(*tracer) : port;
     TimerWait waiter;
     Session session(line, waiter, Flow(m_options.flow), outcome, m_log);
@@ -79,7 +79,7 @@ void PortJob::operate(Session& session) {
     case Options::Operation::Pos:
         return pos(session);
     case Options::Operation::Read:
-        return programmer.read(PortMap::devicePath(outcome.port.number));
+        return programmer.read(VisibleText::of(PortMap::devicePath(outcome.port.number)));
     case Options::Operation::Apply:
         return programmer.apply(m_profile);
     case Options::Operation::Verify:
@@ -120,10 +120,10 @@ void PortJob::send(Session& session) {
 
 QString PortJob::sendLine(const Exchanged& e) const {
     QString line = QStringLiteral("%1  sent %2  echo %3  reply %4  status %5")
-                       .arg(outcome.port.label, e.sent, VisibleText::of(e.echo),
+                       .arg(VisibleText::of(outcome.port.label), e.sent, VisibleText::of(e.echo),
                             VisibleText::of(e.reply), statusText(e.status));
     if (e.wantsPosition)
-        line += QStringLiteral("  position ") + e.position;
+        line += QStringLiteral("  position ") + VisibleText::of(e.position);
     return line;
 }
 
@@ -149,9 +149,9 @@ void PortJob::pos(Session& session) {
             return;
         if (print)
             Console::out(QStringLiteral("%1  %2  position %3%4")
-                             .arg(outcome.port.label,
+                             .arg(VisibleText::of(outcome.port.label),
                                   QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
-                                  reply->position,
+                                  VisibleText::of(reply->position),
                                   reply->acknowledged
                                       ? QString()
                                       : QStringLiteral("  status ") + statusText(reply->status)));

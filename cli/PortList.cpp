@@ -2,6 +2,7 @@
 
 #include "platform/PortMap.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QRegularExpression>
 
@@ -14,9 +15,9 @@ int number(const QString& text, const QString& value) {
     const int n = text.toInt(&ok);
     if (!ok || !PortMap::isValid(n))
         throw UsageError(QStringLiteral("--port %1: \"%2\" is not a COM number from %3 to %4")
-                             .arg(value, text)
-                             .arg(PortMap::firstNumber)
-                             .arg(PortMap::lastNumber));
+                             .arg(VisibleText::of(value), VisibleText::of(text),
+                                  QString::number(PortMap::firstNumber),
+                                  QString::number(PortMap::lastNumber)));
     return n;
 }
 
@@ -35,7 +36,8 @@ int numberOf(const QString& device) {
 void add(QList<PortRef>& ports, const PortRef& port, const QString& value) {
     for (const PortRef& known : std::as_const(ports))
         if (known.number == port.number && port.number != 0)
-            throw UsageError(QStringLiteral("--port %1: %2 is named twice").arg(value, port.label));
+            throw UsageError(QStringLiteral("--port %1: %2 is named twice")
+                                 .arg(VisibleText::of(value), VisibleText::of(port.label)));
     ports << port;
 }
 
@@ -49,8 +51,8 @@ void parseOne(QList<PortRef>& ports, const QString& item, const QString& value) 
         const int first = number(m.captured(1), value);
         const int last = number(m.captured(2), value);
         if (last < first)
-            throw UsageError(
-                QStringLiteral("--port %1: the range %2 runs backwards").arg(value, item));
+            throw UsageError(QStringLiteral("--port %1: the range %2 runs backwards")
+                                 .arg(VisibleText::of(value), VisibleText::of(item)));
         for (int n = first; n <= last; ++n)
             add(ports, {n, comLabel(n)}, value);
         return;
@@ -86,14 +88,16 @@ QList<PortRef> parse(const QStringList& values) {
     for (const QString& value : values) {
         for (const QString& item : value.split(u',')) {
             if (item.isEmpty())
-                throw UsageError(QStringLiteral("--port %1: an empty port in the list").arg(value));
+                throw UsageError(QStringLiteral("--port %1: an empty port in the list")
+                                     .arg(VisibleText::of(value)));
             parseOne(ports, item, value);
         }
     }
     for (qsizetype i = 0; i < ports.size(); ++i)
         for (qsizetype j = i + 1; j < ports.size(); ++j)
             if (ports[i].number == 0 && ports[i].label == ports[j].label)
-                throw UsageError(QStringLiteral("--port: %1 is named twice").arg(ports[i].label));
+                throw UsageError(QStringLiteral("--port: %1 is named twice")
+                                     .arg(VisibleText::of(ports[i].label)));
     bindDevices(ports);
     return ports;
 }

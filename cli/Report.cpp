@@ -1,5 +1,7 @@
 #include "cli/Report.h"
 
+#include "service/VisibleText.h"
+
 #include <QJsonArray>
 
 namespace Report {
@@ -13,15 +15,23 @@ QString padded(const QStringList& cells, const QList<qsizetype>& widths) {
     return line.trimmed().isEmpty() ? QString() : line + u'\n';
 }
 
-QString table(const PortOutcome& outcome) {
-    QString text = QStringLiteral("%1: exit %2").arg(outcome.port.label).arg(outcome.status);
-    text += outcome.failure.isEmpty() ? QStringLiteral("\n")
-                                      : QStringLiteral(": ") + outcome.failure + u'\n';
-    if (outcome.rows.isEmpty())
+QString table(Options::Operation operation, const PortOutcome& outcome) {
+    QString text =
+        QStringLiteral("%1: exit %2").arg(VisibleText::of(outcome.port.label)).arg(outcome.status);
+    text += outcome.failure.isEmpty()
+                ? QStringLiteral("\n")
+                : QStringLiteral(": ") + VisibleText::of(outcome.failure) + u'\n';
+    if (outcome.rows.isEmpty()) {
+        // Stopped, failed or refused the listing before the read-back: the encoder may hold
+        // part of the profile.
+        if (operation == Options::Operation::Apply)
+            text += QStringLiteral("  ") + outcome.writtenSoFar() + u'\n';
         return text;
+    }
     QList<QStringList> lines{{"item", "wanted", "found", "verdict"}};
-    for (const ItemRow& row : outcome.rows)
-        lines << QStringList{row.item, row.wanted, row.found, row.verdict};
+    for (const ItemRow& row : outcome.rows) // the verdict quotes what it quotes escaped
+        lines << QStringList{VisibleText::of(row.item), VisibleText::of(row.wanted),
+                             VisibleText::of(row.found), row.verdict};
     QList<qsizetype> widths(4, 0);
     for (const QStringList& cells : std::as_const(lines))
         for (qsizetype i = 0; i < 4; ++i)
@@ -85,10 +95,10 @@ QJsonObject port(const PortOutcome& outcome) {
 
 } // namespace
 
-QString tables(const QList<PortOutcome>& outcomes) {
+QString tables(Options::Operation operation, const QList<PortOutcome>& outcomes) {
     QStringList parts;
     for (const PortOutcome& outcome : outcomes)
-        parts << table(outcome);
+        parts << table(operation, outcome);
     return parts.join(u'\n');
 }
 
@@ -99,7 +109,7 @@ QString summary(Options::Operation operation, const QList<PortOutcome>& outcomes
         if (outcome.status == ExitStatus::Done)
             ++good;
         else
-            problems << outcome.port.label + QStringLiteral(": ") +
+            problems << VisibleText::of(outcome.port.label) + QStringLiteral(": ") +
                             outcome.problems.join(QStringLiteral(", "));
     }
     QString line =

@@ -9,8 +9,9 @@
 // document with the same content.
 namespace Report {
 
-// A table per port: item, wanted, found, verdict.
-QString tables(const QList<PortOutcome>& outcomes);
+// A table per port: item, wanted, found, verdict. An apply that ended before its read-back
+// says what it had written.
+QString tables(Options::Operation operation, const QList<PortOutcome>& outcomes);
 
 // "3 of 4 encoders programmed and verified; COM5: NS refused (!?)"
 QString summary(Options::Operation operation, const QList<PortOutcome>& outcomes);

@@ -2,6 +2,7 @@
 
 #include "cli/Console.h"
 #include "service/PortOutcome.h"
+#include "service/VisibleText.h"
 
 Session::Session(SerialPort& port, Waiter& waiter, Flow flow, PortOutcome& outcome,
                  ExchangeLog* log)
@@ -12,5 +13,5 @@ Session::Session(SerialPort& port, Waiter& waiter, Flow flow, PortOutcome& outco
 }
 
 void Session::failed() {
-    Console::err(QStringLiteral("zintor-cli: ") + outcome.failure);
+    Console::err(QStringLiteral("zintor-cli: ") + VisibleText::of(outcome.failure));
 }

@@ -56,6 +56,12 @@ struct PortOutcome {
     QString position;
     QString profile; // read: the profile's text
 
+    // apply: the items acknowledged so far, as every report words them: "written: CODE CNT".
+    QString writtenSoFar() const {
+        return QStringLiteral("written: ") +
+               (written.isEmpty() ? QStringLiteral("nothing") : written.join(u' '));
+    }
+
     void raise(int to, const QString& problem) {
         status = std::max(status, to);
         problems << problem;

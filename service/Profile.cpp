@@ -3,10 +3,16 @@
 #include "link/Catalogue.h"
 #include "link/ListingParser.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 
 namespace {
+
+// A real profile is under a kilobyte; this bounds what a wrong file can make us read.
+constexpr qint64 MaxBytes = 1 << 20;
 
 const QString UnknownMark = QStringLiteral("# reported, unknown to zintor-cli, never written: ");
 
@@ -39,7 +45,9 @@ Profile Profile::read(const QString& text, const QString& file) {
     if (text.endsWith(u'\n'))
         lines.removeLast();
     const auto refuse = [&file](int line, const QString& why) {
-        return UsageError(QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(why));
+        // One arg() for all three, so a "%2" in the file name stays as it is.
+        return UsageError(
+            QStringLiteral("%1:%2: %3").arg(VisibleText::of(file), QString::number(line), why));
     };
     bool anyWritable = false;
     for (int at = 0; at < lines.size(); ++at) {
@@ -49,12 +57,13 @@ Profile Profile::read(const QString& text, const QString& file) {
             continue;
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
-            throw refuse(number, QStringLiteral("\"%1\" is not NAME=VALUE").arg(line));
+            throw refuse(number,
+                         QStringLiteral("%1 is not NAME=VALUE").arg(VisibleText::quoted(line)));
         const QString name = line.left(equals);
         const QString value = line.mid(equals + 1);
         if (!known(name))
-            throw refuse(number, QStringLiteral("unknown name \"%1\"; the writable names are %2")
-                                     .arg(name, writableNames()));
+            throw refuse(number, QStringLiteral("unknown name %1; the writable names are %2")
+                                     .arg(VisibleText::quoted(name), writableNames()));
         if (const QString why = Catalogue::unsendable(value); !why.isEmpty())
             throw refuse(
                 number,
@@ -66,9 +75,8 @@ Profile Profile::read(const QString& text, const QString& file) {
                                          .arg(earlier.line));
         const Catalogue::Group* group = Catalogue::group(name);
         if (group && !Catalogue::writer(name, value))
-            throw refuse(
-                number,
-                QStringLiteral("%1 must be %2, not \"%3\"").arg(name, choices(*group), value));
+            throw refuse(number, QStringLiteral("%1 must be %2, not %3")
+                                     .arg(name, choices(*group), VisibleText::quoted(value)));
         anyWritable = anyWritable || Catalogue::writable(name);
         profile.items << Item{name, value, number};
     }
@@ -80,10 +88,26 @@ Profile Profile::read(const QString& text, const QString& file) {
 }
 
 Profile Profile::load(const QString& file) {
+    const QString shown = VisibleText::of(file);
+    const auto tooLarge = [&shown](qint64 size) {
+        return UsageError(
+            QStringLiteral("%1: %2 is too large for a profile (at most 1 MiB)")
+                .arg(shown, QLocale::c().formattedDataSize(size, 1, QLocale::DataSizeSIFormat)));
+    };
+    // Refused before it is opened: a FIFO would wait for a writer, a device never ends.
+    const QFileInfo info(file);
+    if (info.exists() && !info.isFile())
+        throw UsageError(QStringLiteral("%1: not a regular file").arg(shown));
+    if (info.size() > MaxBytes)
+        throw tooLarge(info.size());
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
-        throw UsageError(QStringLiteral("%1: cannot be read: %2").arg(file, in.errorString()));
-    return read(QString::fromLatin1(in.readAll()), file);
+        throw UsageError(QStringLiteral("%1: cannot be read: %2").arg(shown, in.errorString()));
+    // It may have grown since it was looked at.
+    const QByteArray bytes = in.read(MaxBytes + 1);
+    if (bytes.size() > MaxBytes)
+        throw tooLarge(in.size());
+    return read(QString::fromLatin1(bytes), file);
 }
 
 Profile Profile::fromListing(const QString& listing) {

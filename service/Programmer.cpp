@@ -3,6 +3,7 @@
 #include "link/Catalogue.h"
 #include "service/Exchanger.h"
 #include "service/PortOutcome.h"
+#include "service/VisibleText.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -15,7 +16,7 @@ QString Programmer::refusal(const Exchanged& reply) {
     if (reply.status == u"none")
         return QStringLiteral("not answered");
     if (reply.status == u"other")
-        return QStringLiteral("answered \"%1\"").arg(reply.reply.trimmed());
+        return QStringLiteral("answered %1").arg(VisibleText::quoted(reply.reply.trimmed()));
     return QStringLiteral("refused (%1)").arg(reply.status);
 }
 
@@ -54,17 +55,18 @@ void Programmer::apply(const Profile& profile) {
         const Catalogue::Command* command = Catalogue::writer(item.name, item.value);
         if (m_stop) {
             outcome.raise(ExitStatus::Stopped,
-                          QStringLiteral("stopped by Ctrl+C; written: %1")
-                              .arg(outcome.written.isEmpty() ? QStringLiteral("nothing")
-                                                             : outcome.written.join(u' ')));
+                          QStringLiteral("stopped by Ctrl+C; ") + outcome.writtenSoFar());
             return;
         }
         if (m_progress)
             m_progress(int(outcome.written.size()) + 1, int(items.size()), item.name);
         const auto reply =
             m_exchanger.exchange(Catalogue::commandText(*command, item.value), command->tipo);
-        if (!reply)
+        if (!reply) {
+            // The encoder now holds part of the profile: the record must say which part.
+            outcome.raise(ExitStatus::PortFailed, outcome.writtenSoFar());
             return;
+        }
         if (!reply->acknowledged) {
             refused.insert(item.name, refusal(*reply));
             outcome.raise(ExitStatus::Refused, item.name + u' ' + refusal(*reply));
@@ -133,8 +135,9 @@ ItemRow Programmer::judge(const Profile::Item& item, const QHash<QString, QStrin
         return verdict(Result::NotReported, QStringLiteral("NOT REPORTED"));
     }
     if (row.found != item.value) {
-        m_outcome.raise(ExitStatus::Refused, QStringLiteral("%1 differs (wanted %2, found %3)")
-                                                 .arg(item.name, item.value, row.found));
+        m_outcome.raise(ExitStatus::Refused,
+                        QStringLiteral("%1 differs (wanted %2, found %3)")
+                            .arg(item.name, item.value, VisibleText::of(row.found)));
         return verdict(Result::Differs, QStringLiteral("DIFFERS"));
     }
     return verdict(Result::Ok, QStringLiteral("ok"));

@@ -4,9 +4,6 @@
 
 namespace {
 
-// A reply is shown in one line of a table or a terminal: its start tells enough.
-constexpr qsizetype ShownReply = 40;
-
 QString tried(int tries) {
     return tries == 1 ? QStringLiteral("1 setting tried")
                       : QStringLiteral("%1 settings tried").arg(tries);
@@ -18,17 +15,16 @@ QString SearchResult::text(bool withSettings) const {
     const QString at = withSettings ? QStringLiteral(" at ") + settings : QString();
     switch (kind) {
     case Kind::Found:
-        return QStringLiteral("found%1, position %2 (%3)").arg(at, position, tried(tries));
+        return QStringLiteral("found%1, position %2 (%3)")
+            .arg(at, VisibleText::of(position), tried(tries));
     case Kind::Refuses:
-        return QStringLiteral("answers%1, but refuses POS: %2%3")
-            .arg(at, VisibleText::of(reply.left(ShownReply)),
-                 reply.size() > ShownReply ? QStringLiteral("...") : QString());
+        return QStringLiteral("answers%1, but refuses POS: %2").arg(at, VisibleText::quoted(reply));
     case Kind::NoAnswer:
         return QStringLiteral("no answer (%1)").arg(tried(tries));
     case Kind::CannotOpen:
-        return QStringLiteral("cannot open: ") + failure;
+        return QStringLiteral("cannot open: ") + VisibleText::of(failure);
     case Kind::Failed:
-        return QStringLiteral("failed after %1: %2").arg(tried(tries), failure);
+        return QStringLiteral("failed after %1: %2").arg(tried(tries), VisibleText::of(failure));
     case Kind::Stopped:
         return QStringLiteral("stopped (%1)").arg(tried(tries));
     }

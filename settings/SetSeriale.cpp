@@ -4,6 +4,7 @@
 #include "link/PortGate.h"
 #include "link/SerialPort.h"
 #include "platform/Design.h"
+#include "platform/HeldInput.h"
 #include "platform/MessageBox.h"
 #include "settings/LineSettings.h"
 #include "settings/PendingError.h"
@@ -139,8 +140,8 @@ void SetSeriale::Form_Load() {
         m_probe = &probe;
         const auto done = qScopeGuard([this] { m_probe = nullptr; });
         // Input waits in the queue: it must not act on the port while the probe has it.
-        found =
-            probe.run([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+        HeldInput held;
+        found = probe.run([&held] { held.processOthers(); });
     }
     m_ports.rebuild(found, probe.initialNumber());
     // The choice follows the combo, whether the port in use took it or it kept its text.

@@ -1,83 +1,15 @@
-#include "EncoderSim.h"
+#include "CliBench.h"
 #include "service/ExchangeLog.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
-#include <memory>
 
 namespace {
 
 const QString FullProfile = QStringLiteral(
     "# for four units\nCODE=BIN\nCNT=CCLW\nPAR=EVEN\nZPV=0\nOFST=10\nNS=4096\nNR=8\n");
-
-// Encoders on COM1..COMn of a private ZINTOR_COM<n> map; numbers without one lead nowhere.
-class Bench {
-public:
-    // The fault, if any, is played by the encoder on COM2.
-    explicit Bench(int encoders, const QStringList& fault = {}) {
-        for (int n = 1; n <= encoders; ++n) {
-            const QString name = QStringLiteral("com%1").arg(n);
-            m_encoders.push_back(
-                std::make_unique<EncoderSim>(path(name), path(name + ".log"),
-                                             QStringList{"--state-file", path(name + ".state")} +
-                                                 (n == 2 ? fault : QStringList())));
-        }
-    }
-
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    QByteArray received(int com) const { return m_encoders[std::size_t(com - 1)]->received(); }
-    QString state(int com) const {
-        QFile file(path(QStringLiteral("com%1.state").arg(com)));
-        return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
-    }
-    QString write(const QString& name, const QString& text) const {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        file.write(text.toLatin1());
-        return file.fileName();
-    }
-
-    // Starts the companion; the caller waits.
-    void start(QProcess& cli, const QStringList& arguments) const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (int n = 1; n <= 16; ++n)
-            env.insert(QStringLiteral("ZINTOR_COM%1").arg(n), path(QStringLiteral("com%1").arg(n)));
-        cli.setProcessEnvironment(env);
-        cli.start(QStringLiteral(ZINTOR_CLI_PATH), arguments);
-        QVERIFY(cli.waitForStarted());
-    }
-
-    struct Run {
-        int status = -1;
-        QString out;
-        QString err;
-    };
-    Run run(const QStringList& arguments) const {
-        QProcess cli;
-        start(cli, arguments);
-        cli.waitForFinished(60000);
-        return {cli.exitCode(), QString::fromLocal8Bit(cli.readAllStandardOutput()),
-                QString::fromLocal8Bit(cli.readAllStandardError())};
-    }
-
-private:
-    QTemporaryDir m_dir;
-    std::vector<std::unique_ptr<EncoderSim>> m_encoders;
-};
-
-QJsonObject json(const QString& out) {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(out.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError)
-        qWarning() << "not JSON:" << error.errorString() << out;
-    return document.object();
-}
 
 // Every command that reached the device was whole: each "|" frame closed by its CR.
 bool framesWhole(const QByteArray& received) {
@@ -103,7 +35,7 @@ private slots:
 };
 
 void CliEndToEndTest::readOneThenProgramFour() {
-    Bench bench(5);
+    CliBench bench(5);
     // The unit to copy, set up as a technician would.
     QCOMPARE(
         bench.run({"send", "-p", "1", "BCD", "EXTD", "ODD", "OFST=7", "NS=2048", "NR=32"}).status,
@@ -124,7 +56,7 @@ void CliEndToEndTest::readOneThenProgramFour() {
 
     const auto verify = bench.run({"verify", profile, "--port", "2,3,4,5", "--json"});
     QCOMPARE(verify.status, 0);
-    const QJsonObject document = json(verify.out);
+    const QJsonObject document = CliBench::json(verify.out);
     QCOMPARE(document["status"].toInt(), 0);
     QCOMPARE(document["operation"].toString(), "verify");
     const QJsonArray ports = document["ports"].toArray();
@@ -161,7 +93,7 @@ void CliEndToEndTest::deviceAnswerGivesStatusOne() {
     QFETCH(QStringList, fault);
     QFETCH(QString, summary);
     QFETCH(QByteArray, neverSent);
-    Bench bench(2, fault);
+    CliBench bench(2, fault);
     const auto apply = bench.run({"apply", bench.write("four.profile", FullProfile), "-p", "1-2"});
     QCOMPARE(apply.status, 1);
     QVERIFY2(apply.out.contains(summary), qPrintable(apply.out));
@@ -180,7 +112,7 @@ void CliEndToEndTest::portFailureStopsOnlyItsPort_data() {
 void CliEndToEndTest::portFailureStopsOnlyItsPort() {
     QFETCH(int, encoders);
     QFETCH(QStringList, fault);
-    Bench bench(encoders, fault);
+    CliBench bench(encoders, fault);
     const auto apply = bench.run({"apply", bench.write("four.profile", FullProfile), "-p", "1,2"});
     QCOMPARE(apply.status, 3);
     QVERIFY2(apply.out.contains("1 of 2 encoders programmed and verified; COM2: port failure"),
@@ -192,7 +124,7 @@ void CliEndToEndTest::portFailureStopsOnlyItsPort() {
 }
 
 void CliEndToEndTest::badProfileSendsNothing() {
-    Bench bench(1);
+    CliBench bench(1);
     const QString profile = bench.write("bad.profile", "CODE=BIN\nNS=4096\nNS=8192\n");
     const auto apply = bench.run({"apply", profile});
     QCOMPARE(apply.status, 2);
@@ -206,30 +138,30 @@ void CliEndToEndTest::badProfileSendsNothing() {
 }
 
 void CliEndToEndTest::sendShowsEachExchange() {
-    Bench bench(1);
+    CliBench bench(1);
     const auto send = bench.run({"send", "NR=16", "FOO", "POS"});
     QCOMPARE(send.status, 1);
     const QStringList lines = send.out.split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 4);
-    QCOMPARE(lines[0], "COM1  sent |NR=16  echo |NR=16  reply <CR><LF>>  status > (acknowledged)");
-    QCOMPARE(lines[1], "COM1  sent |FOO  echo |FOO  reply <CR><LF>?  status ? (unknown command)");
+    QCOMPARE(lines[0], "COM1  sent |NR=16  echo |NR=16  reply \\r\\n>  status > (acknowledged)");
+    QCOMPARE(lines[1], "COM1  sent |FOO  echo |FOO  reply \\r\\n?  status ? (unknown command)");
     QVERIFY2(lines[2].contains(QRegularExpression("status > \\(acknowledged\\)  position \\d+$")),
              qPrintable(lines[2]));
     QCOMPARE(lines[3], "0 of 1 encoders acknowledged every command; COM1: FOO refused (?)");
 }
 
 void CliEndToEndTest::posCountsReads() {
-    Bench bench(1);
+    CliBench bench(1);
     const auto pos = bench.run({"pos", "--count", "3", "--delay", "10", "--json"});
     QCOMPARE(pos.status, 0);
-    const QJsonArray exchanges = json(pos.out)["ports"][0]["exchanges"].toArray();
+    const QJsonArray exchanges = CliBench::json(pos.out)["ports"][0]["exchanges"].toArray();
     QCOMPARE(exchanges.size(), 3);
     QVERIFY(!exchanges[2]["position"].toString().isEmpty());
     QCOMPARE(bench.received(1).count("|POS\r"), 3);
 }
 
 void CliEndToEndTest::ctrlCFinishesTheRunningExchange() {
-    Bench bench(1);
+    CliBench bench(1);
     QProcess cli;
     bench.start(cli, {"apply", bench.write("four.profile", FullProfile)});
     QTest::qWait(800); // inside the second or third command
@@ -249,7 +181,7 @@ void CliEndToEndTest::ctrlCFinishesTheRunningExchange() {
 // The same format as the panel's saved log: its header, then a line per exchange naming
 // its port; a log that cannot be written stops the run before anything is sent.
 void CliEndToEndTest::logHoldsEveryExchangeOfEveryPort() {
-    Bench bench(3);
+    CliBench bench(3);
     const QString log = bench.path("run.tsv");
     QCOMPARE(bench.run({"send", "-p", "1,3", "BIN", "POS", "--log", log, "--quiet"}).status, 0);
     QFile file(log);
@@ -268,7 +200,7 @@ void CliEndToEndTest::logHoldsEveryExchangeOfEveryPort() {
         QCOMPARE(f.mid(3, 2), (QStringList{"9600,n,8,1", "xon"}));
         sent << f[5];
         QCOMPARE(f[6], f[5]); // the echo
-        QVERIFY2(f[7].startsWith(u"<CR>") && f[7].endsWith(u">"), qPrintable(f[7]));
+        QVERIFY2(f[7].startsWith(u"\\r") && f[7].endsWith(u">"), qPrintable(f[7]));
         QCOMPARE(f[8], QStringLiteral(">"));
         QVERIFY2(f[9].toInt() >= 300, qPrintable(f[9]));
     }

@@ -60,13 +60,13 @@ void ExchangeLogTest::pressPollAndFailureAreLogged() {
         QCOMPARE(f.mid(1, 4), (QStringList{"COM1", device, "9600,n,8,1", "xon"}));
     }
     const QStringList press = lines.first();
-    QCOMPARE(press.mid(5, 4), (QStringList{"|NR=16", "|NR=16", "<CR><LF>>", ">"}));
+    QCOMPARE(press.mid(5, 4), (QStringList{"|NR=16", "|NR=16", "\\r\\n>", ">"}));
     QVERIFY2(press[9].toInt() >= 400, qPrintable(press[9]));
     const QList<QStringList> polls = lines.mid(1, lines.size() - 2);
     QVERIFY(!polls.isEmpty());
     for (const QStringList& f : polls) {
         QCOMPARE(f[5], QStringLiteral("|POS"));
-        QVERIFY2(f[7].startsWith(u"<CR>") && f[7].endsWith(u"<LF>>"), qPrintable(f[7]));
+        QVERIFY2(f[7].startsWith(u"\\r") && f[7].endsWith(u"\\n>"), qPrintable(f[7]));
         QCOMPARE(f[8], QStringLiteral(">"));
     }
     const QStringList failed = lines.last();

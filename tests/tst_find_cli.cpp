@@ -74,7 +74,7 @@ void FindCliTest::findsTheEncoderAmongSixteenPorts() {
     QVERIFY2(lineOf(out, 7).endsWith("(9 settings tried)  device " + ports.link(7)),
              qPrintable(out));
     QCOMPARE(lineOf(out, 3),
-             "COM3  answers at 9600,n,8,1, but refuses POS: <CR><LF>!?  device " + ports.link(3));
+             "COM3  answers at 9600,n,8,1, but refuses POS: \"\\r\\n!?\"  device " + ports.link(3));
     QCOMPARE(lineOf(out, 5), "COM5  no answer (48 settings tried)  device " + ports.link(5));
     QVERIFY2(lineOf(out, 12).contains("in use by another program"), qPrintable(out));
     QCOMPARE(out.count(u'\n'), 6); // five ports and the summary: missing devices are left out

@@ -1,8 +1,8 @@
 // The profile reader on any file an operator might hand to apply or verify.
 #include "Check.h"
+#include "link/Catalogue.h"
 #include "service/Profile.h"
 #include "service/UsageError.h"
-#include "link/Catalogue.h"
 
 #include <QRegularExpression>
 #include <cstddef>
@@ -16,6 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         profile = Profile::read(text, QStringLiteral("fuzz"));
     } catch (const UsageError& e) {
         check(where.match(e.text()).hasMatch(), "a refusal starts with FILE:LINE and says why");
+        // Whatever the file holds, the refusal is printable ASCII (and the mark of a cut).
+        static const QRegularExpression unsafe(QStringLiteral("[^\\x20-\\x7e…]"));
+        check(!unsafe.match(e.text()).hasMatch(), "a refusal holds nothing a terminal acts on");
         return 0;
     }
     bool anyWritable = false;
