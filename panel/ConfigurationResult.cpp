@@ -63,7 +63,8 @@ QStringList ConfigurationResult::cells(const ItemRow& row) {
 QString ConfigurationResult::headline(const PortOutcome& outcome, bool applied, int planned) {
     using Result = ItemRow::Result;
     if (!outcome.failure.isEmpty())
-        return QStringLiteral("Port failure: ") + outcome.failure;
+        return QStringLiteral("Port failure: ") + outcome.failure +
+               (applied ? QStringLiteral("; ") + writtenOf(outcome, planned) : QString());
     if (outcome.status == ExitStatus::Stopped)
         return QStringLiteral("Stopped: ") + writtenOf(outcome, planned);
     for (const ItemRow& row : outcome.rows)

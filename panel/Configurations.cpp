@@ -144,7 +144,9 @@ void Configurations::run(Operation operation, const Profile& profile, const QStr
     const auto then = [this, operation, profile, file, outcome, progress, planned] {
         if (progress)
             progress->close();
-        if (outcome->status == ExitStatus::Stopped && outcome->rows.isEmpty())
+        // An apply that ended before its read-back says what the encoder holds of it now.
+        const bool cut = outcome->status == ExitStatus::Stopped || !outcome->failure.isEmpty();
+        if (operation == Operation::Apply && cut && outcome->rows.isEmpty())
             for (const Profile::Item& item : Programmer::writable(profile)) {
                 const bool written = outcome->written.contains(item.name);
                 outcome->rows << ItemRow{item.name,

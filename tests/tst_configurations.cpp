@@ -56,6 +56,7 @@ private slots:
     void refusedItemEndsTheApply();
     void badProfileIsRefusedBeforeAnyByte();
     void cancelLetsTheRunningExchangeFinish();
+    void portFailureSaysWhatWasWritten();
     void applyWhilePollingWaitsForThePollToEnd();
     void saveTellsWhyNothingWasSaved();
 
@@ -148,6 +149,22 @@ void ConfigurationsTest::cancelLetsTheRunningExchangeFinish() {
     QCOMPARE(answers.table.at(2).last(), QStringLiteral("written, not read back"));
     QCOMPARE(answers.table.at(3).last(), QStringLiteral("not written"));
     QVERIFY(panel.c.CmdPuls[0]->isEnabled());
+}
+
+void ConfigurationsTest::portFailureSaysWhatWasWritten() {
+    SimPanel panel({"--hangup-after", "3"});
+    ModalAnswers answers;
+    const QString file = m_dir.filePath("halfway.profile");
+    write(file, SixItems.toLatin1());
+    answers.files << file;
+    panel.form.menu().ActApplyConfiguration->trigger();
+    QVERIFY2(answers.headline.startsWith(QStringLiteral("Port failure: COM1 (")),
+             qPrintable(answers.headline));
+    QVERIFY2(answers.headline.endsWith(QStringLiteral("; 3 written, 3 not written")),
+             qPrintable(answers.headline));
+    QCOMPARE(answers.table.size(), 6);
+    QCOMPARE(answers.table.at(2).last(), QStringLiteral("written, not read back"));
+    QCOMPARE(answers.table.at(3).last(), QStringLiteral("not written"));
 }
 
 void ConfigurationsTest::applyWhilePollingWaitsForThePollToEnd() {
