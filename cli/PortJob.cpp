@@ -69,7 +69,7 @@ void PortJob::run() {
     TimerWait waiter;
     Session session(line, waiter, Flow(m_options.flow), outcome, m_log);
     operate(session);
-    if (m_cut)
+    if (cutOff.cut())
         outcome.raise(ExitStatus::Stopped, QStringLiteral("ended at once by a second Ctrl+C"));
     try {
         line.setPortOpen(false);

@@ -23,9 +23,10 @@ QString CutOffPort::input() {
     return m_port.input();
 }
 
-void CutOffPort::check() const {
+void CutOffPort::check() {
     if (!m_cut)
         return;
+    m_fired = true;
     const QString how = m_label + QStringLiteral(": ended at once by a second Ctrl+C or SIGTERM");
     // A "|" alone starts nothing: the search leaves one after every wrong echo.
     if (m_unended.size() <= 1)

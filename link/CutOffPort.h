@@ -18,10 +18,14 @@ public:
     void output(const QString& text) override;
     QString input() override;
 
+    // Whether the operation was cut off here.
+    bool cut() const { return m_fired; }
+
 private:
-    void check() const;
+    void check();
 
     const std::atomic_bool& m_cut;
     QString m_label;
     QString m_unended; // what went out since the last "|", until its CR
+    bool m_fired = false;
 };

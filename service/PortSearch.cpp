@@ -36,6 +36,8 @@ void PortSearch::run() {
     CutOffPort cutOff(port, m_cut, PortFailure::label(result.port.number, result.device));
     TimerWait waiter;
     search(cutOff, waiter);
+    if (cutOff.cut())
+        result.kind = SearchResult::Kind::Stopped;
     try {
         port.setPortOpen(false);
     } catch (const SerialError&) {
@@ -90,7 +92,7 @@ bool PortSearch::tryAt(SerialPort& port, Waiter& waiter, const QString& settings
         result.reply = answer.reply;
         return true;
     } catch (const SerialError& e) {
-        result.kind = m_cut ? SearchResult::Kind::Stopped : SearchResult::Kind::Failed;
+        result.kind = SearchResult::Kind::Failed;
         result.failure = e.description();
         return true;
     }
