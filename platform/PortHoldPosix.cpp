@@ -15,8 +15,8 @@
 // exclusive mode itself once it opens.
 PortHold::Outcome PortHold::take(const QString& device) {
     release();
-    m_handle = ::open(QFile::encodeName(device).constData(),
-                      O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    m_handle =
+        ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_handle < 0) {
         m_error = errno;
         // Another program's exclusive mode shuts out everyone but root.
