@@ -22,10 +22,13 @@ namespace {
 
 // Everything is checked before the first byte goes out.
 Profile prepare(const Options& options) {
-    for (const QString& command : options.commands)
+    for (const QString& command : options.commands) {
         if (const QString why = Catalogue::unsendable(command); !why.isEmpty())
             throw UsageError(QStringLiteral("send %1: holds %2, which cannot be sent")
-                                 .arg(VisibleText::of(command), why));
+                                 .arg(VisibleText::brief(command), why));
+        if (const QString why = Catalogue::commandProblem(command); !why.isEmpty())
+            throw UsageError(QStringLiteral("send %1: %2").arg(VisibleText::brief(command), why));
+    }
     const bool profiled = options.operation == Options::Operation::Apply ||
                           options.operation == Options::Operation::Verify;
     return profiled ? Profile::load(options.profile) : Profile();
@@ -33,12 +36,13 @@ Profile prepare(const Options& options) {
 
 QList<PortOutcome> runAll(const Options& options, const Profile& profile, ExchangeLog* log) {
     std::atomic_bool stop{false};
-    const StopSignals ctrlC([&stop] { stop = true; });
+    std::atomic_bool cut{false};
+    const StopSignals ctrlC([&stop] { stop = true; }, [&cut] { cut = true; });
     QEventLoop loop;
     std::vector<std::unique_ptr<PortJob>> jobs;
     qsizetype running = options.ports.size();
     for (const PortRef& port : options.ports) {
-        jobs.push_back(std::make_unique<PortJob>(options, port, profile, stop, log));
+        jobs.push_back(std::make_unique<PortJob>(options, port, profile, stop, cut, log));
         QObject::connect(jobs.back().get(), &QThread::finished, &loop, [&running, &loop] {
             if (--running == 0)
                 loop.quit();

@@ -19,10 +19,11 @@ public:
     static QString lost(int number, const QString& device);
     // A system call on the port failed for a reason the operator can only read.
     static QString systemError(int number, const QString& device, int systemError);
+    // Another program holds the device.
+    static QString busy(int number, const QString& device);
 
 private:
     static QString notFound(int number, const QString& device);
     // Names the group owning the device and the command that lets the user in.
     static QString noPermission(int number, const QString& device, const QString& group);
-    static QString busy(int number, const QString& device);
 };

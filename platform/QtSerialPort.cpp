@@ -3,6 +3,7 @@
 #include "link/SerialError.h"
 #include "platform/LineSettings.h"
 #include "platform/PortFailure.h"
+#include "platform/PortHold.h"
 #include "platform/PortMap.h"
 #include "platform/TtyReader.h"
 
@@ -129,11 +130,20 @@ void QtSerialPort::openPort() {
     if (::stat(QFile::encodeName(m_device).constData(), &node) != 0 && errno == ENOENT)
         throw SerialError(
             PortFailure::openFailed(m_number, m_device, QSerialPort::DeviceNotFoundError, ENOENT));
-    if (!m_port.open(QIODevice::ReadWrite))
+    // Before QSerialPort opens it: its open sets the line at once.
+    const PortHold::Outcome hold = m_hold.take(m_device);
+    if (hold == PortHold::Outcome::Held)
+        throw SerialError(PortFailure::busy(m_number, m_device));
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_hold.release();
         throw SerialError(
             PortFailure::openFailed(m_number, m_device, m_port.error(), m_systemError));
-    if (const int failure = applyControl()) {
-        m_port.close();
+    }
+    // What kept the device from being held would have failed QSerialPort too; if not, the
+    // port is not used unheld.
+    const int failure = hold == PortHold::Outcome::Unopened ? m_hold.error() : applyControl();
+    if (failure != 0) {
+        closePort();
         throw SerialError(PortFailure::systemError(m_number, m_device, failure));
     }
     m_open = true;
@@ -144,6 +154,7 @@ void QtSerialPort::closePort() {
     m_open = false; // first, so errors raised while closing are not taken for a loss
     if (m_port.isOpen())
         m_port.close();
+    m_hold.release();
     m_received.clear();
     m_lost = false;
     m_failure.clear();

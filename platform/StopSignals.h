@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <functional>
+#include <utility>
 
 class QSocketNotifier;
 
@@ -11,7 +12,11 @@ class QSocketNotifier;
 class StopSignals : public QObject {
     Q_OBJECT
 public:
-    explicit StopSignals(std::function<void()> stop, QObject* parent = nullptr);
+    explicit StopSignals(std::function<void()> stop, QObject* parent = nullptr)
+        : StopSignals(std::move(stop), {}, parent) {}
+    // again: run for every signal after the first, which alone runs stop; without it, stop
+    // runs for each.
+    StopSignals(std::function<void()> stop, std::function<void()> again, QObject* parent = nullptr);
     ~StopSignals() override;
 
 private:
@@ -20,4 +25,6 @@ private:
     int m_pair[2] = {-1, -1};
     QSocketNotifier* m_notifier = nullptr;
     std::function<void()> m_stop;
+    std::function<void()> m_again;
+    qsizetype m_count = 0; // signals taken so far
 };

@@ -34,7 +34,8 @@ QList<SearchResult> EncoderSearch::run() {
     int done = 0;
     const int total = int(m_ports.size());
     for (const PortRef& port : std::as_const(m_ports)) {
-        m_searches.push_back(std::make_unique<PortSearch>(port, m_current, m_flow, m_stop, m_log));
+        m_searches.push_back(
+            std::make_unique<PortSearch>(port, m_current, m_flow, m_stop, m_cut, m_log));
         PortSearch* search = m_searches.back().get();
         connect(search, &PortSearch::trying, this, &EncoderSearch::trying);
         connect(search, &QThread::finished, &loop, [this, search, &done, total, &loop] {

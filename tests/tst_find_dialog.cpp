@@ -150,11 +150,12 @@ void FindDialogTest::useSelectsAsClicksDo() {
 }
 
 // COM1 is the panel's port, open, with nothing answering; an encoder left at 19200,O,8,1
-// is on COM2.
+// is on COM2, a device that echoes and never answers on COM3.
 void FindDialogTest::findThenOkTalksToTheEncoder() {
     Line line;
     line.attach(1, {"--no-echo", "--silent"});
     line.attach(2, {"--line", "19200,o,8,1"});
+    line.attach(3, {"--silent"});
     QtSerialPort port;
     Form1 form(port, [] {});
     form.Form_Load();
@@ -166,7 +167,7 @@ void FindDialogTest::findThenOkTalksToTheEncoder() {
 
     bool lockedWhileSearching = false;
     bool portClosedWhileSearching = false;
-    QStringList ports, results;
+    QStringList ports, results, settings;
     WhenShown steps;
     steps.add("FindProgress", [&](QWidget* progress) {
         lockedWhileSearching = !form.controls().CmdPuls[0]->isEnabled();
@@ -177,6 +178,7 @@ void FindDialogTest::findThenOkTalksToTheEncoder() {
         auto* chooser = static_cast<FindEncoder*>(window);
         ports = column(chooser->FindTable, 0);
         results = column(chooser->FindTable, 2);
+        settings = column(chooser->FindTable, 3);
         picture(chooser, "find-encoder.png");
         QVERIFY(chooser->CmdUse->isEnabled()); // the one found is chosen already
         chooser->CmdUse->click();
@@ -185,9 +187,11 @@ void FindDialogTest::findThenOkTalksToTheEncoder() {
 
     QVERIFY(lockedWhileSearching);
     QVERIFY(portClosedWhileSearching);
-    QCOMPARE(ports, (QStringList{"COM1", "COM2"}));
+    QCOMPARE(ports, (QStringList{"COM1", "COM2", "COM3"}));
     QCOMPARE(results[0], "no answer (48 settings tried)");
     QVERIFY2(results[1].startsWith("found, position "), qPrintable(results[1]));
+    QCOMPARE(results[2], "echoes but does not answer POS");
+    QCOMPARE(settings.mid(1), (QStringList{"19200,O,8,1", "9600,n,8,1"}));
     QVERIFY(form.controls().CmdPuls[0]->isEnabled());
     // Until OK nothing is applied; the panel's port is back as it was.
     QVERIFY(port.portOpen());
