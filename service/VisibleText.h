@@ -15,4 +15,7 @@ QString of(QStringView text);
 // In double quotes; a long text is cut: "first 60 characters…" (3,000 characters).
 QString quoted(QStringView text);
 
+// As of(), but a long text is quoted and cut as quoted() cuts it.
+QString brief(QStringView text);
+
 } // namespace VisibleText

@@ -59,6 +59,7 @@ private slots:
     void portFailureSaysWhatWasWritten();
     void applyWhilePollingWaitsForThePollToEnd();
     void saveTellsWhyNothingWasSaved();
+    void longValueIsCutInWhatIsShown();
 
 private:
     QTemporaryDir m_dir;
@@ -197,6 +198,21 @@ void ConfigurationsTest::saveTellsWhyNothingWasSaved() {
              qPrintable(answers.messages[0]));
     QCOMPARE(answers.files.size(), 1); // no file was asked for
     QVERIFY(!QFile::exists(m_dir.filePath("never.profile")));
+}
+
+// A value of 2,000 digits: whatever window comes up (the question, or a refusal) shows it cut.
+void ConfigurationsTest::longValueIsCutInWhatIsShown() {
+    SimPanel panel;
+    ModalAnswers answers;
+    answers.confirm = false;
+    const QString file = m_dir.filePath("long.profile");
+    write(file, "CODE=BIN\nNS=" + QByteArray(2000, '7') + '\n');
+    answers.files << file;
+    panel.form.menu().ActApplyConfiguration->trigger();
+    QCOMPARE(answers.messages.size(), 1);
+    QVERIFY2(answers.messages[0].size() < 300, qPrintable(answers.messages[0].left(300)));
+    QVERIFY2(answers.messages[0].contains(QStringLiteral("NS=")), qPrintable(answers.messages[0]));
+    QCOMPARE(panel.wire(), QString());
 }
 
 QTEST_MAIN(ConfigurationsTest)
