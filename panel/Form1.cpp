@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -160,8 +161,14 @@ void Form1::waitWhileDialogVisible() {
 void Form1::Command1_Click() {
     // The dialog may change the port: it never opens over a command half sent, but once the
     // running exchange (or press) is over, where a poll can only be in its pause.
-    if (m_gate.busy())
-        return m_gate.whenIdle([this] { Command1_Click(); });
+    if (m_gate.busy()) {
+        if (!std::exchange(m_dialogWaits, true)) // a second press adds nothing
+            m_gate.whenIdle([this] {
+                m_dialogWaits = false;
+                Command1_Click();
+            });
+        return;
+    }
     m_gate.DoEvents();
     dialog().Setta(m_port);
     do {

@@ -111,4 +111,5 @@ private:
     ReportAction m_report;
     std::function<void()> m_endProgram;
     SetSeriale* m_dialog = nullptr;
+    bool m_dialogWaits = false; // Serial line pressed during an exchange
 };

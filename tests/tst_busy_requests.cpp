@@ -6,6 +6,7 @@
 #include "settings/SetSeriale.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
@@ -57,6 +58,7 @@ private slots:
     void requestsWhilePollingRunOnce();
     void findEncoderThreeTimesGivesOneSearch();
     void findInTheDialogWhilePollingSearchesAtOnce();
+    void serialLineDuringAPressOpensOnceItIsOver();
 
 private:
     QTemporaryDir m_dir;
@@ -169,14 +171,20 @@ void BusyRequestsTest::findEncoderThreeTimesGivesOneSearch() {
             enabledAtRequest << find->isEnabled();
             find->trigger();
         });
-    WhenShown steps;
-    steps.add("FindEncoder", [&](QWidget* chooser) {
-        // Long enough for any request held back to show itself.
-        QTimer::singleShot(400, chooser, [&, chooser] {
-            static_cast<QDialog*>(chooser)->reject();
-            panel.form.dialog().hide();
-        });
+    // Every result window is closed after long enough for a request held back to show.
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, &panel.form, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == u"FindEncoder" && top->isVisible() &&
+                !top->property("closing").toBool()) {
+                top->setProperty("closing", true);
+                QTimer::singleShot(400, top, [&panel, top] {
+                    static_cast<QDialog*>(top)->reject();
+                    panel.form.dialog().hide();
+                });
+            }
     });
+    closer.start(20);
     stopPollingAfter(panel, 8000);
     QTest::mouseClick(panel.c.ChkCont, Qt::LeftButton);
     QTRY_VERIFY(find->isEnabled());
@@ -242,6 +250,28 @@ void BusyRequestsTest::findInTheDialogWhilePollingSearchesAtOnce() {
     QVERIFY(panel.c.CmdPuls[0]->isEnabled());
     QVERIFY(dialog.controls.CmdFind->isEnabled());
     QVERIFY(panel.form.menu().ActFindEncoder->isEnabled());
+}
+
+// The dialog may change the port under a command: it opens once the press is over, once
+// however often it was asked for.
+void BusyRequestsTest::serialLineDuringAPressOpensOnceItIsOver() {
+    SimPanel panel;
+    SetSeriale& dialog = panel.form.dialog();
+    WindowTally windows;
+    bool openDuringPress = true;
+    QTimer::singleShot(100, &panel.form, [&] {
+        panel.c.Command1->click();
+        panel.form.menu().ActSerialLine->trigger();
+        openDuringPress = dialog.isVisible();
+    });
+    QTimer::singleShot(3000, &dialog, [&] { dialog.hide(); });
+    panel.press("STP");
+    QVERIFY(!openDuringPress);
+    QCOMPARE(panel.wire(), QStringLiteral("|STP\r|POS\r"));
+    // The dialog's own wait runs inside this one until the timer above closes it.
+    QTRY_COMPARE(windows.shown("SetSeriale"), 1);
+    QTRY_VERIFY(dialog.isHidden());
+    QCOMPARE(windows.shown("SetSeriale"), 1);
 }
 
 QTEST_MAIN(BusyRequestsTest)
