@@ -10,6 +10,7 @@
 #include "platform/PortMap.h"
 #include "service/Programmer.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QDateTime>
 #include <QPointer>
@@ -107,7 +108,7 @@ std::optional<Profile> Configurations::chooseProfile(const QString& caption, QSt
 bool Configurations::confirmed(const Profile& profile) {
     QStringList items;
     for (const Profile::Item& item : Programmer::writable(profile))
-        items << item.name + u'=' + item.value;
+        items << item.name + u'=' + VisibleText::brief(item.value); // a long value is cut
     QMessageBox box(QMessageBox::Question, QStringLiteral("Zintor"),
                     QStringLiteral("Write %1 to the encoder on %2?")
                         .arg(items.join(QStringLiteral(", ")), comLabel(m_port.commPort())),

@@ -61,6 +61,7 @@ private slots:
     void applyWhilePollingWaitsForThePollToEnd();
     void saveTellsWhyNothingWasSaved();
     void progressWindowEndsWithItsApply();
+    void longValueIsCutInWhatIsShown();
 
 private:
     QTemporaryDir m_dir;
@@ -229,6 +230,21 @@ void ConfigurationsTest::progressWindowEndsWithItsApply() {
     QCOMPARE(answers.progressShown, 2);
     QVERIFY2(!labels.join(u'\n').contains(QStringLiteral("Stopping")),
              qPrintable(labels.join(u'\n')));
+}
+
+// A value of 2,000 digits: whatever window comes up (the question, or a refusal) shows it cut.
+void ConfigurationsTest::longValueIsCutInWhatIsShown() {
+    SimPanel panel;
+    ModalAnswers answers;
+    answers.confirm = false;
+    const QString file = m_dir.filePath("long.profile");
+    write(file, "CODE=BIN\nNS=" + QByteArray(2000, '7') + '\n');
+    answers.files << file;
+    panel.form.menu().ActApplyConfiguration->trigger();
+    QCOMPARE(answers.messages.size(), 1);
+    QVERIFY2(answers.messages[0].size() < 300, qPrintable(answers.messages[0].left(300)));
+    QVERIFY2(answers.messages[0].contains(QStringLiteral("NS=")), qPrintable(answers.messages[0]));
+    QCOMPARE(panel.wire(), QString());
 }
 
 QTEST_MAIN(ConfigurationsTest)

@@ -2,6 +2,7 @@
 #include "LockFiles.h"
 #include "MessageCatcher.h"
 #include "SimulatedPorts.h"
+#include "WhenShown.h"
 #include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
 #include "settings/FindEncoder.h"
@@ -22,29 +23,6 @@ namespace {
 // The simulated ports, mapped in this process.
 struct Line : SimulatedPorts {
     Line() { map(); }
-};
-
-// Runs each step, in turn, the first time its window is up: the search and its result
-// run in loops of their own inside the press of Find.
-class WhenShown : public QObject {
-public:
-    void add(const QString& window, std::function<void(QWidget*)> step) {
-        m_steps.append({window, std::move(step)});
-    }
-    WhenShown() {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (m_steps.isEmpty())
-                return;
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->objectName() == m_steps.first().first && top->isVisible())
-                    return m_steps.takeFirst().second(top);
-        });
-        m_timer.start(20);
-    }
-
-private:
-    QList<std::pair<QString, std::function<void(QWidget*)>>> m_steps;
-    QTimer m_timer;
 };
 
 void picture(QWidget* window, const QString& name) {
