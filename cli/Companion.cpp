@@ -7,13 +7,12 @@
 #include "link/Catalogue.h"
 #include "platform/StopSignals.h"
 #include "service/ExchangeLog.h"
+#include "service/SafeFile.h"
 #include "service/UsageError.h"
 #include "service/VisibleText.h"
 
 #include <QEventLoop>
-#include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <memory>
 #include <vector>
 
@@ -69,52 +68,52 @@ QString shownLines(const QString& text) {
 }
 
 // The profiles read: to the --output file as the encoder gave them, or one after another to
-// standard output.
-int writeProfiles(const Options& options, const QList<PortOutcome>& outcomes) {
-    for (const PortOutcome& outcome : outcomes) {
+// standard output. A profile that could not be written is not counted as read.
+void writeProfiles(const Options& options, QList<PortOutcome>& outcomes) {
+    for (PortOutcome& outcome : outcomes) {
         if (outcome.profile.isEmpty())
             continue;
+        QString why;
         if (options.output.isEmpty()) {
             Console::print(shownLines(outcome.profile));
-            continue;
+            why = Console::outFailure(); // told once, as the run ends
+        } else {
+            why = SafeFile::write(options.output, outcome.profile.toLatin1());
+            if (!why.isEmpty())
+                Console::err(QStringLiteral("zintor-cli: %1: cannot be written: %2")
+                                 .arg(VisibleText::of(options.output), why));
         }
-        QFile file(options.output);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(outcome.profile.toLatin1()) < 0) {
-            Console::err(QStringLiteral("zintor-cli: %1: cannot be written: %2")
-                             .arg(VisibleText::of(options.output), file.errorString()));
-            return ExitStatus::Usage;
-        }
+        if (!why.isEmpty())
+            outcome.raise(ExitStatus::Usage, QStringLiteral("profile not written"));
     }
-    return ExitStatus::Done;
 }
 
 // Made before the first byte goes out, so a log that cannot be written stops the run.
-std::unique_ptr<QSaveFile> openLog(const Options& options) {
+std::unique_ptr<SafeFile> openLog(const Options& options) {
     if (options.log.isEmpty())
         return nullptr;
-    auto file = std::make_unique<QSaveFile>(options.log);
-    if (!file->open(QIODevice::WriteOnly))
+    auto file = std::make_unique<SafeFile>(options.log);
+    if (!file->open())
         throw UsageError(QStringLiteral("--log %1: cannot be written: %2")
                              .arg(VisibleText::of(options.log), file->errorString()));
     return file;
 }
 
-int writeLog(QSaveFile& file, const ExchangeLog& log) {
-    if (file.write(log.text().toUtf8()) >= 0 && file.commit())
+int writeLog(SafeFile& file, const ExchangeLog& log) {
+    if (file.commit(log.text().toUtf8()))
         return ExitStatus::Done;
     Console::err(QStringLiteral("zintor-cli: --log %1: cannot be written: %2")
                      .arg(VisibleText::of(file.fileName()), file.errorString()));
     return ExitStatus::Usage;
 }
 
-int report(const Options& options, const QList<PortOutcome>& outcomes) {
+int report(const Options& options, QList<PortOutcome> outcomes) {
+    const bool read = options.operation == Options::Operation::Read;
+    if (read && (!options.json || !options.output.isEmpty()))
+        writeProfiles(options, outcomes);
     int status = ExitStatus::Done;
     for (const PortOutcome& outcome : outcomes)
         status = std::max(status, outcome.status);
-    const bool read = options.operation == Options::Operation::Read;
-    if (read && (!options.json || !options.output.isEmpty()))
-        status = std::max(status, writeProfiles(options, outcomes));
     if (options.json) {
         Console::print(QString::fromUtf8(
             QJsonDocument(Report::json(options.operation, outcomes, status)).toJson()));
@@ -133,16 +132,14 @@ int report(const Options& options, const QList<PortOutcome>& outcomes) {
     return status;
 }
 
-} // namespace
-
-int run(const QStringList& arguments) {
+int operate(const QStringList& arguments) {
     try {
         int answered = 0;
         const std::optional<Options> options = Options::parse(arguments, &answered);
         if (!options)
             return answered;
         const Profile profile = prepare(*options);
-        const std::unique_ptr<QSaveFile> logFile = openLog(*options);
+        const std::unique_ptr<SafeFile> logFile = openLog(*options);
         ExchangeLog log;
         ExchangeLog* logged = logFile ? &log : nullptr;
         const int status = options->operation == Options::Operation::Find
@@ -153,6 +150,17 @@ int run(const QStringList& arguments) {
         Console::err(QStringLiteral("zintor-cli: %1\n(see zintor-cli --help)").arg(e.text()));
         return ExitStatus::Usage;
     }
+}
+
+} // namespace
+
+int run(const QStringList& arguments) {
+    const int status = operate(arguments);
+    const QString why = Console::outFailure();
+    if (why.isEmpty())
+        return status;
+    Console::err(QStringLiteral("zintor-cli: standard output cannot be written: ") + why);
+    return std::max(status, int(ExitStatus::Usage));
 }
 
 } // namespace Companion

@@ -105,6 +105,8 @@ int run(const Options& options, ExchangeLog* log) {
                                    {"summary", summary(results)},
                                    {"ports", ports}};
         Console::print(QString::fromUtf8(QJsonDocument(document).toJson()));
+    } else if (results.isEmpty()) {
+        Console::err(QStringLiteral("zintor-cli: ") + summary(results)); // a message, no result
     } else {
         Console::out(summary(results));
     }

@@ -77,7 +77,7 @@ void bindDevices(QList<PortRef>& ports) {
         while (taken(spare))
             --spare;
         port.number = spare;
-        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(spare)), port.label.toLocal8Bit());
+        PortMap::bindPath(spare, port.label);
     }
 }
 

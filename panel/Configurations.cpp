@@ -12,7 +12,7 @@
 #include "service/UsageError.h"
 
 #include <QDateTime>
-#include <QIODevice>
+#include <QPointer>
 #include <QProgressDialog>
 #include <memory>
 
@@ -120,16 +120,16 @@ bool Configurations::confirmed(const Profile& profile) {
 void Configurations::run(Operation operation, const Profile& profile, const QString& file) {
     auto outcome = std::make_shared<PortOutcome>(freshOutcome());
     const int planned = int(Programmer::writable(profile).size());
-    std::shared_ptr<QProgressDialog> progress;
+    QPointer<QProgressDialog> progress;
     if (operation == Operation::Apply) {
-        progress = std::make_shared<QProgressDialog>(
-            progressText(0, planned, {}), QStringLiteral("Cancel"), 0, planned, &m_window);
+        progress = new QProgressDialog(progressText(0, planned, {}), QStringLiteral("Cancel"), 0,
+                                       planned, &m_window);
         progress->setObjectName(QStringLiteral("ConfigurationProgress"));
         progress->setWindowTitle(QStringLiteral("Apply configuration"));
         progress->setAutoClose(false);
         progress->setAutoReset(false);
         progress->setMinimumDuration(0);
-        connect(progress.get(), &QProgressDialog::canceled, this, [this, progress] {
+        connect(progress, &QProgressDialog::canceled, this, [this, progress] {
             m_stop = true;
             progress->setLabelText(QStringLiteral("Stopping once the running exchange ends"));
         });
@@ -142,8 +142,12 @@ void Configurations::run(Operation operation, const Profile& profile, const QStr
             programmer.verify(profile);
     };
     const auto then = [this, operation, profile, file, outcome, progress, planned] {
-        if (progress)
-            progress->close();
+        if (progress) {
+            // Hidden rather than closed: closing a progress dialog cancels it, and there is
+            // nothing left to stop.
+            progress->hide();
+            progress->deleteLater();
+        }
         // An apply that ended before its read-back says what the encoder holds of it now.
         const bool cut = outcome->status == ExitStatus::Stopped || !outcome->failure.isEmpty();
         if (operation == Operation::Apply && cut && outcome->rows.isEmpty())
@@ -175,9 +179,7 @@ void Configurations::saveRead(const PortOutcome& outcome) {
         FileChooser::save(&m_window, QStringLiteral("Save configuration"), suggested, Filter);
     if (file.isEmpty())
         return;
-    FileWriter::write(&m_window, file, [&outcome](QIODevice& out) {
-        return out.write(outcome.profile.toLatin1()) >= 0;
-    });
+    FileWriter::write(&m_window, file, outcome.profile.toLatin1());
 }
 
 void Configurations::showResult(Result result) {

@@ -1,5 +1,7 @@
 #include "platform/PortFailure.h"
 
+#include "platform/PortMap.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -26,7 +28,7 @@ QString groupName(gid_t gid) {
 } // namespace
 
 QString PortFailure::label(int number, const QString& device) {
-    return QStringLiteral("COM%1 (%2)").arg(number).arg(device);
+    return PortMap::label(number, device);
 }
 
 QString PortFailure::openFailed(int number, const QString& device,

@@ -1,5 +1,7 @@
 #include "platform/PortMap.h"
 
+#include <QSet>
+
 namespace {
 
 QString defaultPath(int number) {
@@ -17,6 +19,12 @@ QString defaultPath(int number) {
     }
 }
 
+// The numbers that stand for a path; written before the ports' threads start.
+QSet<int>& boundPaths() {
+    static QSet<int> numbers;
+    return numbers;
+}
+
 } // namespace
 
 QString PortMap::devicePath(int number) {
@@ -29,4 +37,18 @@ QString PortMap::devicePath(int number) {
         return defaultPath(number);
     // QSerialPort would put a bare name in /dev as well; doing it here shows the real path.
     return custom.startsWith(u'/') ? custom : QStringLiteral("/dev/") + custom;
+}
+
+void PortMap::bindPath(int number, const QString& device) {
+    qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(number)), device.toLocal8Bit());
+    boundPaths().insert(number);
+}
+
+QString PortMap::name(int number) {
+    return boundPaths().contains(number) ? devicePath(number) : QStringLiteral("COM%1").arg(number);
+}
+
+QString PortMap::label(int number, const QString& device) {
+    return boundPaths().contains(number) ? device
+                                         : QStringLiteral("COM%1 (%2)").arg(number).arg(device);
 }

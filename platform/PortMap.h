@@ -21,4 +21,13 @@ public:
     static bool isValid(int number) { return number >= firstNumber && number <= lastNumber; }
     // Full path of the device for a valid number; empty for an invalid one.
     static QString devicePath(int number);
+
+    // A device the operator named by its path, reached through a spare number: messages
+    // then name it by that path alone. Call before any thread starts.
+    static void bindPath(int number, const QString& device);
+    // "COM5", or the path of a device named by it.
+    static QString name(int number);
+    // "COM5 (/dev/ttyUSB0)", or the path alone for a device named by it: how messages
+    // begin.
+    static QString label(int number, const QString& device);
 };
