@@ -1,5 +1,7 @@
 #include "cli/Console.h"
 
+#include "platform/ConsoleText.h"
+
 #include <QMutex>
 #include <cstdio>
 
@@ -11,7 +13,7 @@ QMutex lock;
 
 void write(std::FILE* stream, const QString& text) {
     const QMutexLocker locker(&lock);
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputs(ConsoleText::bytes(text).constData(), stream);
     std::fflush(stream);
 }
 

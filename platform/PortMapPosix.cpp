@@ -1,6 +1,16 @@
 #include "platform/PortMap.h"
 
+#include <QFileInfo>
+
 namespace {
+
+// Linux names serial devices by driver, so the numbers are laid out in blocks of four:
+//
+//   COM1..COM4     /dev/ttyS0..ttyS3      built-in UARTs
+//   COM5..COM8     /dev/ttyUSB0..ttyUSB3  USB adapters (FTDI, PL2303, CH340, ...)
+//   COM9..COM12    /dev/ttyACM0..ttyACM3  USB CDC-ACM devices
+//   COM13..COM16   /dev/ttyS4..ttyS7      further UARTs (PCI cards)
+//   COM17..COM255  /dev/ttyS8..ttyS246    the ttyS numbering continues: COMn is ttyS(n-9)
 
 QString defaultPath(int number) {
     const int block = (number - 1) / 4;
@@ -29,4 +39,19 @@ QString PortMap::devicePath(int number) {
         return defaultPath(number);
     // QSerialPort would put a bare name in /dev as well; doing it here shows the real path.
     return custom.startsWith(u'/') ? custom : QStringLiteral("/dev/") + custom;
+}
+
+bool PortMap::present(int number) {
+    return isValid(number) && QFileInfo::exists(devicePath(number));
+}
+
+QString PortMap::describe(int number) {
+    return devicePath(number);
+}
+
+QString PortMap::explained() {
+    return QStringLiteral(
+        "COM1-4 are /dev/ttyS0-3, COM5-8 /dev/ttyUSB0-3, COM9-12 /dev/ttyACM0-3,\n"
+        "COM13 and up /dev/ttyS4 and up. ZINTOR_COM<n> points COM n at another\n"
+        "device, for example:  ZINTOR_COM1=/dev/ttyUSB0 zintor\n");
 }

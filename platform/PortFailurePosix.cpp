@@ -64,8 +64,11 @@ QString PortFailure::lost(int number, const QString& device) {
 }
 
 QString PortFailure::systemError(int number, const QString& device, int systemError) {
-    return label(number, device) + QStringLiteral(": ") +
-           QString::fromLocal8Bit(std::strerror(systemError)) + u'.';
+    return label(number, device) + QStringLiteral(": ") + reason(systemError) + u'.';
+}
+
+QString PortFailure::reason(int systemError) {
+    return QString::fromLocal8Bit(std::strerror(systemError));
 }
 
 QString PortFailure::notFound(int number, const QString& device) {

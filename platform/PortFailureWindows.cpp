@@ -1,0 +1,59 @@
+#include "platform/PortFailure.h"
+
+#include <windows.h>
+
+// A port opened as itself is just "COM5"; one pointed elsewhere by ZINTOR_COM<n> names
+// the port it reached.
+QString PortFailure::label(int number, const QString& device) {
+    const QString own = QStringLiteral("\\\\.\\COM%1").arg(number);
+    if (device.compare(own, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("COM%1").arg(number);
+    return QStringLiteral("COM%1 (%2)").arg(number).arg(device);
+}
+
+QString PortFailure::openFailed(int number, const QString& device,
+                                QSerialPort::SerialPortError error, int systemError) {
+    if (error == QSerialPort::DeviceNotFoundError || systemError == ERROR_FILE_NOT_FOUND ||
+        systemError == ERROR_PATH_NOT_FOUND)
+        return notFound(number, device);
+    if (error == QSerialPort::PermissionError || systemError == ERROR_ACCESS_DENIED ||
+        systemError == ERROR_SHARING_VIOLATION)
+        return busy(number, device);
+    if (systemError != 0)
+        return PortFailure::systemError(number, device, systemError);
+    return label(number, device) + QStringLiteral(": the port could not be set up.");
+}
+
+QString PortFailure::lost(int number, const QString& device) {
+    return label(number, device) +
+           QStringLiteral(": device gone (unplugged). Reconnect it; the next command opens the "
+                          "port again.");
+}
+
+QString PortFailure::systemError(int number, const QString& device, int systemError) {
+    return label(number, device) + QStringLiteral(": ") + reason(systemError) + u'.';
+}
+
+// The system's message, without its closing full stop and line break; never empty.
+QString PortFailure::reason(int systemError) {
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, DWORD(systemError), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    QString words = length ? QString::fromWCharArray(text, int(length)).trimmed() : QString();
+    ::LocalFree(text);
+    while (words.endsWith(u'.'))
+        words.chop(1);
+    return words.isEmpty() ? QStringLiteral("system error %1").arg(systemError) : words;
+}
+
+QString PortFailure::notFound(int number, const QString& device) {
+    return label(number, device) +
+           QStringLiteral(": no such port. Is the adapter plugged in? Otherwise choose another "
+                          "port.");
+}
+
+QString PortFailure::busy(int number, const QString& device) {
+    return label(number, device) +
+           QStringLiteral(": in use by another program. Close that program and try again.");
+}
