@@ -13,8 +13,10 @@ QString PortFailure::label(int number, const QString& device) {
 
 QString PortFailure::openFailed(int number, const QString& device,
                                 QSerialPort::SerialPortError error, int systemError) {
+    // Wine workaround (Wine 8.0): a COM port mapped to a device file that is not there
+    // fails with ERROR_INVALID_FUNCTION instead of ERROR_FILE_NOT_FOUND.
     if (error == QSerialPort::DeviceNotFoundError || systemError == ERROR_FILE_NOT_FOUND ||
-        systemError == ERROR_PATH_NOT_FOUND)
+        systemError == ERROR_PATH_NOT_FOUND || systemError == ERROR_INVALID_FUNCTION)
         return notFound(number, device);
     if (error == QSerialPort::PermissionError || systemError == ERROR_ACCESS_DENIED ||
         systemError == ERROR_SHARING_VIOLATION)

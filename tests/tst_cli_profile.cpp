@@ -131,7 +131,7 @@ private slots:
             << QStringList{"5,6", "9-11"} << "COM5 COM6 COM9 COM10 COM11";
         const QString com5 = PortMap::devicePath(5);
         const QString com6 = PortMap::devicePath(6);
-        QTest::newRow("device of a COM number") << QStringList{com6} << com6 + u"=6";
+        QTest::newRow("device of a COM number") << QStringList{com6} << com6 + QStringLiteral("=6");
         QTest::newRow("twice") << QStringList{"5-6", "6"} << "--port 6: COM6 is named twice";
         QTest::newRow("twice by device")
             << QStringList{"5", com5} << QStringLiteral("--port %1: %1 is named twice").arg(com5);
