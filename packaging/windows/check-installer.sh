@@ -15,13 +15,16 @@ failed=0
 check() { if eval "$2"; then echo "PASS $1"; else echo "FAIL $1"; failed=1; fi; }
 win() { "$WINERUN" "$@" 2>/dev/null | tr -d '\r'; }
 
-dir='C:\users\'"$USER"'\AppData\Local\Programs\Zintor'
+# Wine names the Windows user after the Linux one.
+user=$(id -un)
+dir='C:\users\'"$user"'\AppData\Local\Programs\Zintor'
 unix=$(win winepath -u "$dir")
 # QT_PREFIX elsewhere: the installed copy must find every DLL and plugin in its own folder.
 export QT_PREFIX=/nonexistent
 "$WINERUN" "$setup" /S
 check "silent install into $dir" '[[ -f $unix/zintor.exe && -f $unix/zintor-cli.exe && -f $unix/uninstall.exe ]]'
-check "Start-menu entry" '[[ -n $(find "$(dirname "$(win winepath -u "C:\\users\\$USER\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\x")")" -name "Zintor.lnk" 2>/dev/null) ]]'
+menu=$(win winepath -u 'C:\users\'"$user"'\AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Zintor')
+check "Start-menu entries" '[[ -f $menu/Zintor.lnk && -f "$menu/Uninstall Zintor.lnk" ]]'
 check "uninstaller registered for the user" 'win reg query "HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zintor" /v DisplayVersion | grep -q "$version"'
 check "zintor.exe --version" '[[ $(win "$dir\zintor.exe" --version) == "Zintor V$version" ]]'
 check "zintor-cli.exe --version" '[[ $(win "$dir\zintor-cli.exe" --version) == "zintor-cli V$version" ]]'
