@@ -20,7 +20,9 @@ public:
     // An open port stopped working: hang-up, unplugged adapter, I/O error.
     static QString lost(int number, const QString& device);
     // A system call on the port failed for a reason the operator can only read.
-    static QString systemError(int number, const QString& device, int systemError);
+    static QString systemError(int number, const QString& device, int systemError) {
+        return label(number, device) + QStringLiteral(": ") + reason(systemError) + u'.';
+    }
     // The system's own words for an error code, without the port.
     static QString reason(int systemError);
 

@@ -63,10 +63,6 @@ QString PortFailure::lost(int number, const QString& device) {
                           "cable; the next command opens the port again.");
 }
 
-QString PortFailure::systemError(int number, const QString& device, int systemError) {
-    return label(number, device) + QStringLiteral(": ") + reason(systemError) + u'.';
-}
-
 QString PortFailure::reason(int systemError) {
     return QString::fromLocal8Bit(std::strerror(systemError));
 }

@@ -32,10 +32,6 @@ QString PortFailure::lost(int number, const QString& device) {
                           "port again.");
 }
 
-QString PortFailure::systemError(int number, const QString& device, int systemError) {
-    return label(number, device) + QStringLiteral(": ") + reason(systemError) + u'.';
-}
-
 // The system's message, without its closing full stop and line break; never empty.
 QString PortFailure::reason(int systemError) {
     wchar_t* text = nullptr;

@@ -16,7 +16,12 @@ public:
 
     static bool isValid(int number) { return number >= firstNumber && number <= lastNumber; }
     // Full path of the device for a valid number; empty for an invalid one.
-    static QString devicePath(int number);
+    static QString devicePath(int number) {
+        if (!isValid(number))
+            return {};
+        const QString custom = mapped(number);
+        return custom.isEmpty() ? ownDevice(number) : deviceNamed(custom);
+    }
     // True when the device of a valid number is there now.
     static bool present(int number);
     // What the system knows of the port: its device, and on Windows the adapter's
@@ -24,4 +29,15 @@ public:
     static QString describe(int number);
     // How COM numbers meet devices here, for the programs' --help.
     static QString explained();
+
+private:
+    // The device a number stands for when nothing is mapped.
+    static QString ownDevice(int number);
+    // The device a ZINTOR_COM<n> value names, written in full.
+    static QString deviceNamed(const QString& name);
+    // What ZINTOR_COM<n> says, read on every call so a test or a wrapper script can change
+    // it at run time; empty when unset.
+    static QString mapped(int number) {
+        return qEnvironmentVariable(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(number)));
+    }
 };

@@ -2,8 +2,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
 // Linux names serial devices by driver, so the numbers are laid out in blocks of four:
 //
 //   COM1..COM4     /dev/ttyS0..ttyS3      built-in UARTs
@@ -12,7 +10,7 @@ namespace {
 //   COM13..COM16   /dev/ttyS4..ttyS7      further UARTs (PCI cards)
 //   COM17..COM255  /dev/ttyS8..ttyS246    the ttyS numbering continues: COMn is ttyS(n-9)
 
-QString defaultPath(int number) {
+QString PortMap::ownDevice(int number) {
     const int block = (number - 1) / 4;
     const int index = (number - 1) % 4;
     switch (block) {
@@ -27,18 +25,9 @@ QString defaultPath(int number) {
     }
 }
 
-} // namespace
-
-QString PortMap::devicePath(int number) {
-    if (!isValid(number))
-        return {};
-    // Read on every call so a test or a wrapper script can change it at run time.
-    const QString custom =
-        qEnvironmentVariable(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(number)));
-    if (custom.isEmpty())
-        return defaultPath(number);
-    // QSerialPort would put a bare name in /dev as well; doing it here shows the real path.
-    return custom.startsWith(u'/') ? custom : QStringLiteral("/dev/") + custom;
+// QSerialPort would put a bare name in /dev as well; doing it here shows the real path.
+QString PortMap::deviceNamed(const QString& name) {
+    return name.startsWith(u'/') ? name : QStringLiteral("/dev/") + name;
 }
 
 bool PortMap::present(int number) {

@@ -15,16 +15,13 @@ QString portName(const QString& device) {
 
 } // namespace
 
-QString PortMap::devicePath(int number) {
-    if (!isValid(number))
-        return {};
-    // Read on every call so a test or a wrapper script can change it at run time.
-    const QString custom =
-        qEnvironmentVariable(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(number)));
-    if (custom.isEmpty())
-        return DevicePrefix + QStringLiteral("COM%1").arg(number);
-    // COM10 and up open only by their device name; writing it here shows the real name.
-    return custom.startsWith(u'\\') ? custom : DevicePrefix + custom;
+QString PortMap::ownDevice(int number) {
+    return DevicePrefix + QStringLiteral("COM%1").arg(number);
+}
+
+// COM10 and up open only by their device name; writing it here shows the real name.
+QString PortMap::deviceNamed(const QString& name) {
+    return name.startsWith(u'\') ? name : DevicePrefix + name;
 }
 
 // Opening is the one sure test: the port lists may leave out ports a driver adds late.
