@@ -21,7 +21,7 @@ QString PortMap::ownDevice(int number) {
 
 // COM10 and up open only by their device name; writing it here shows the real name.
 QString PortMap::deviceNamed(const QString& name) {
-    return name.startsWith(u'\') ? name : DevicePrefix + name;
+    return name.startsWith(u'\\') ? name : DevicePrefix + name;
 }
 
 // A port opened as itself is just "COM5"; one pointed elsewhere by ZINTOR_COM<n> names
