@@ -1,5 +1,7 @@
 #include "cli/Console.h"
 
+#include "platform/ConsoleText.h"
+
 #include <QMutex>
 #include <cerrno>
 #include <cstdio>
@@ -13,7 +15,7 @@ QString outError; // the first failure to write standard output
 
 void write(std::FILE* stream, const QString& text) {
     const QMutexLocker locker(&lock);
-    const bool written = std::fputs(text.toLocal8Bit().constData(), stream) >= 0;
+    const bool written = std::fputs(ConsoleText::bytes(text).constData(), stream) >= 0;
     if ((std::fflush(stream) != 0 || !written) && stream == stdout && outError.isEmpty())
         outError = qt_error_string(errno);
 }

@@ -5,7 +5,7 @@
 // The tool's own hold on a serial device while a port is open, taken before anything is
 // written to the device or its line settings touched. Taking it also tells whether another
 // program holds the device already, by whatever means that system has for it; the means
-// live in the file named for the system (PortHoldPosix.cpp).
+// live in the file named for the system (PortHoldPosix.cpp, PortHoldWindows.cpp).
 class PortHold {
 public:
     enum class Outcome {

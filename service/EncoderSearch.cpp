@@ -4,7 +4,6 @@
 #include "service/PortSearch.h"
 
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <algorithm>
@@ -71,7 +70,7 @@ QList<PortRef> EncoderSearch::defaultPorts() {
     std::sort(numbers.begin(), numbers.end());
     QList<PortRef> ports;
     for (const int n : std::as_const(numbers))
-        if (QFileInfo::exists(PortMap::devicePath(n)))
+        if (PortMap::present(n))
             ports << PortRef{n, QStringLiteral("COM%1").arg(n)};
     return ports;
 }

@@ -1,5 +1,6 @@
 #include "cli/PortList.h"
 #include "link/Catalogue.h"
+#include "platform/PortMap.h"
 #include "service/Profile.h"
 #include "service/UsageError.h"
 
@@ -192,10 +193,12 @@ private slots:
         QTest::newRow("COM name") << QStringList{"com7"} << "COM7";
         QTest::newRow("list and range")
             << QStringList{"5,6", "9-11"} << "COM5 COM6 COM9 COM10 COM11";
-        QTest::newRow("device of a COM number") << QStringList{"/dev/ttyUSB1"} << "/dev/ttyUSB1=6";
+        const QString com5 = PortMap::devicePath(5);
+        const QString com6 = PortMap::devicePath(6);
+        QTest::newRow("device of a COM number") << QStringList{com6} << com6 + QStringLiteral("=6");
         QTest::newRow("twice") << QStringList{"5-6", "6"} << "--port 6: COM6 is named twice";
-        QTest::newRow("twice by device") << QStringList{"5", "/dev/ttyUSB0"}
-                                         << "--port /dev/ttyUSB0: /dev/ttyUSB0 is named twice";
+        QTest::newRow("twice by device")
+            << QStringList{"5", com5} << QStringLiteral("--port %1: %1 is named twice").arg(com5);
         QTest::newRow("backwards")
             << QStringList{"8-5"} << "--port 8-5: the range 8-5 runs backwards";
         QTest::newRow("zero") << QStringList{"0"} << "--port 0: \"0\" is not a COM number";
@@ -208,9 +211,9 @@ private slots:
         try {
             QStringList got;
             for (const PortRef& port : PortList::parse(values))
-                got << (port.label.startsWith(u'/')
-                            ? port.label + u'=' + QString::number(port.number)
-                            : port.label);
+                got << (port.label.startsWith(u"COM")
+                            ? port.label
+                            : port.label + u'=' + QString::number(port.number));
             QCOMPARE(got.join(u' '), labels);
         } catch (const UsageError& e) {
             QVERIFY2(e.text().startsWith(labels), qPrintable(e.text()));

@@ -69,12 +69,5 @@ void StopSignals::received() {
     qsizetype count = 0;
     for (ssize_t got = 0; (got = ::read(m_pair[1], bytes, sizeof bytes)) > 0;)
         count += got;
-    if (count == 0)
-        return;
-    const bool first = m_count == 0;
-    m_count += count;
-    if (first || !m_again)
-        m_stop();
-    if (m_again && m_count > 1)
-        m_again();
+    arrived(count);
 }
