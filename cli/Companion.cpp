@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "cli/Finder.h"
 #include "cli/PortJob.h"
+#include "cli/Production.h"
 #include "cli/Report.h"
 #include "link/Catalogue.h"
 #include "platform/StopSignals.h"
@@ -133,6 +134,8 @@ int report(const Options& options, const QList<PortOutcome>& outcomes) {
 
 int run(const QStringList& arguments) {
     try {
+        if (arguments.value(1) == u"run" || arguments.value(1) == u"records")
+            return Production::run(arguments);
         int answered = 0;
         const std::optional<Options> options = Options::parse(arguments, &answered);
         if (!options)

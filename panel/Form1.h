@@ -10,6 +10,7 @@
 #include "panel/GatedWork.h"
 #include "panel/PanelState.h"
 #include "panel/Polling.h"
+#include "panel/ProductionActions.h"
 #include "panel/ReportAction.h"
 #include "platform/SettingsStore.h"
 #include "service/ExchangeLog.h"
@@ -54,6 +55,7 @@ public:
     Form1Menu& menu() { return m_menu; }
     QWidget* designedArea() const { return m_area; }
     Configurations& configurations() { return m_configurations; }
+    ProductionActions& production() { return m_production; }
     const ExchangeLog& exchangeLog() const { return m_log; }
     SerialPort& MSComm1() { return m_port; }
     const QString& Versione() const { return m_Versione; }
@@ -106,6 +108,7 @@ private:
     GatedWork m_work;
     Configurations m_configurations;
     ReportAction m_report;
+    ProductionActions m_production;
     std::function<void()> m_endProgram;
     SetSeriale* m_dialog = nullptr;
 };

@@ -26,6 +26,9 @@ Form1Menu::Form1Menu(QWidget* window) : bar(new QMenuBar(window)) {
                                    QStringLiteral("&Apply configuration…"), QKeySequence::Open);
     ActCompareConfiguration =
         action(file, "ActCompareConfiguration", QStringLiteral("&Compare with configuration…"));
+    file->addSeparator(); // many units, one approved configuration
+    ActProductionRun = action(file, "ActProductionRun", QStringLiteral("Production &run…"));
+    ActRecords = action(file, "ActRecords", QStringLiteral("Rec&ords…"));
     file->addSeparator(); // the records a technician hands over
     ActSaveReportPdf = action(file, "ActSaveReportPdf", QStringLiteral("Save &report as PDF…"));
     ActPrintReport =

@@ -14,6 +14,8 @@ struct Form1Menu {
     QAction* ActSaveConfiguration;
     QAction* ActApplyConfiguration;
     QAction* ActCompareConfiguration;
+    QAction* ActProductionRun;
+    QAction* ActRecords;
     QAction* ActSaveLog;
     QAction* ActSaveReportPdf;
     QAction* ActPrintReport;

@@ -16,6 +16,8 @@ void Form1::connectMenu() {
             [this] { m_configurations.apply(); });
     connect(m.ActCompareConfiguration, &QAction::triggered, this,
             [this] { m_configurations.compare(); });
+    connect(m.ActProductionRun, &QAction::triggered, this, [this] { m_production.openRun(); });
+    connect(m.ActRecords, &QAction::triggered, this, [this] { m_production.openRecords(); });
     connect(m.ActSaveLog, &QAction::triggered, this, [this] { LogFile::save(*this, m_log); });
     connect(m.ActSaveReportPdf, &QAction::triggered, this, [this] { m_report.savePdf(); });
     connect(m.ActPrintReport, &QAction::triggered, this, [this] { m_report.print(); });

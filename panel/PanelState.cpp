@@ -70,17 +70,18 @@ void PanelState::BloccaTasti() {
 }
 
 void PanelState::SBloccaTasti() {
-    if (m_held)
+    if (m_held > 0)
         return;
     for (QPushButton* button : m_controls.CmdPuls)
         button->setEnabled(true);
 }
 
 void PanelState::hold() {
-    m_held = true;
+    ++m_held;
 }
 
 void PanelState::release() {
-    m_held = false;
+    if (m_held > 0)
+        --m_held;
     SBloccaTasti();
 }
