@@ -75,8 +75,8 @@ void RecordStore::open() {
     if (!db.open())
         throw StoreError(m_address.named() + QStringLiteral(": ") +
                          StoreSql::reason(db.lastError()));
-    if (m_address.isPostgres())
-        return;
+    if (m_address.isPostgres()) // the server's notices ("already exists, skipping") are no news
+        return StoreSql::tryRun(db, QStringLiteral("SET client_min_messages TO WARNING"));
     // The log beside the file lets readers go on while a station writes; FULL syncs every
     // commit, so a unit shown as recorded survives a power cut.
     StoreSql::run(db, m_address, "PRAGMA journal_mode=WAL");
