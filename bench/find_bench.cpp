@@ -1,8 +1,8 @@
 // What zintor-cli find costs on sixteen ports: with one encoder left at 19200,O,8,1 among
-// ports with nothing attached, and with nothing attached anywhere. Against the floor of the
-// tries: ports are searched side by side, so the floor is the largest sum of one port's
-// tries' least costs (a try without echo waits for it once; the try that finds waits as a
-// POS exchange does).
+// ports with nothing attached, the same with a device that echoes but never answers on one
+// of them, and with nothing attached anywhere. Against the floor of the tries: ports are
+// searched side by side, so the floor is the largest sum of one port's tries' least costs
+// (a try without echo waits for it once; the try that finds waits as a POS exchange does).
 #include "EncoderSim.h"
 #include "SimulatedCom1.h"
 #include "Table.h"
@@ -24,6 +24,7 @@ namespace {
 
 constexpr int Ports = 16;
 constexpr int Encoder = 9; // the COM number the encoder is on
+constexpr int Mute = 3;    // the COM number of the device that echoes but never answers
 const QString EncoderSettings = QStringLiteral("19200,O,8,1");
 const QString Start = QStringLiteral("9600,n,8,1"); // zintor-cli's default, as the panel starts
 
@@ -82,20 +83,29 @@ int main(int argc, char* argv[]) {
     const EncoderSim encoder(link, link + ".log", {"--line", EncoderSettings.toLower()});
     QProcessEnvironment one = empty;
     one.insert(QStringLiteral("ZINTOR_COM%1").arg(Encoder), link);
+    const QString muteLink = dir.filePath(QStringLiteral("com%1").arg(Mute));
+    const EncoderSim mute(muteLink, muteLink + ".log", {"--silent"});
+    QProcessEnvironment withMute = one;
+    withMute.insert(QStringLiteral("ZINTOR_COM%1").arg(Mute), muteLink);
 
     const double floor = std::max(silentPortFloorMs(), encoderPortFloorMs());
     std::printf("zintor-cli find on %d ports (%lld settings each): floor %.0f ms; median of %d "
                 "runs\n",
                 Ports, static_cast<long long>(SearchOrder::settings(Start).size()), floor, runs);
-    std::vector<double> found, nothing;
+    std::vector<double> found, muted, nothing;
     for (int i = 0; i < runs; ++i)
         found.push_back(find(one, 0));
     for (int i = 0; i < runs; ++i)
+        muted.push_back(find(withMute, 0));
+    for (int i = 0; i < runs; ++i)
         nothing.push_back(find(empty, 1));
     const double foundMs = median(found);
+    const double mutedMs = median(muted);
     const double nothingMs = median(nothing);
     row("find: one encoder at 19200,O,8,1 among 16 ports", foundMs, "ms", foundMs / floor,
         "<= 5000 ms");
+    // The mute device is told at its first try, well within the ports with nothing attached.
+    row("find: the same, and a mute device on COM3", mutedMs, "ms", mutedMs / floor, "<= 5000 ms");
     row("find: nothing found on 16 empty ports", nothingMs, "ms", nothingMs / floor, "<= 5000 ms");
     return 0;
 }

@@ -8,13 +8,12 @@
 #include "link/Catalogue.h"
 #include "platform/StopSignals.h"
 #include "service/ExchangeLog.h"
+#include "service/SafeFile.h"
 #include "service/UsageError.h"
 #include "service/VisibleText.h"
 
 #include <QEventLoop>
-#include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <memory>
 #include <vector>
 
@@ -24,10 +23,13 @@ namespace {
 
 // Everything is checked before the first byte goes out.
 Profile prepare(const Options& options) {
-    for (const QString& command : options.commands)
+    for (const QString& command : options.commands) {
         if (const QString why = Catalogue::unsendable(command); !why.isEmpty())
             throw UsageError(QStringLiteral("send %1: holds %2, which cannot be sent")
-                                 .arg(VisibleText::of(command), why));
+                                 .arg(VisibleText::brief(command), why));
+        if (const QString why = Catalogue::commandProblem(command); !why.isEmpty())
+            throw UsageError(QStringLiteral("send %1: %2").arg(VisibleText::brief(command), why));
+    }
     const bool profiled = options.operation == Options::Operation::Apply ||
                           options.operation == Options::Operation::Verify;
     return profiled ? Profile::load(options.profile) : Profile();
@@ -35,12 +37,13 @@ Profile prepare(const Options& options) {
 
 QList<PortOutcome> runAll(const Options& options, const Profile& profile, ExchangeLog* log) {
     std::atomic_bool stop{false};
-    const StopSignals ctrlC([&stop] { stop = true; });
+    std::atomic_bool cut{false};
+    const StopSignals ctrlC([&stop] { stop = true; }, [&cut] { cut = true; });
     QEventLoop loop;
     std::vector<std::unique_ptr<PortJob>> jobs;
     qsizetype running = options.ports.size();
     for (const PortRef& port : options.ports) {
-        jobs.push_back(std::make_unique<PortJob>(options, port, profile, stop, log));
+        jobs.push_back(std::make_unique<PortJob>(options, port, profile, stop, cut, log));
         QObject::connect(jobs.back().get(), &QThread::finished, &loop, [&running, &loop] {
             if (--running == 0)
                 loop.quit();
@@ -66,52 +69,52 @@ QString shownLines(const QString& text) {
 }
 
 // The profiles read: to the --output file as the encoder gave them, or one after another to
-// standard output.
-int writeProfiles(const Options& options, const QList<PortOutcome>& outcomes) {
-    for (const PortOutcome& outcome : outcomes) {
+// standard output. A profile that could not be written is not counted as read.
+void writeProfiles(const Options& options, QList<PortOutcome>& outcomes) {
+    for (PortOutcome& outcome : outcomes) {
         if (outcome.profile.isEmpty())
             continue;
+        QString why;
         if (options.output.isEmpty()) {
             Console::print(shownLines(outcome.profile));
-            continue;
+            why = Console::outFailure(); // told once, as the run ends
+        } else {
+            why = SafeFile::write(options.output, outcome.profile.toLatin1());
+            if (!why.isEmpty())
+                Console::err(QStringLiteral("zintor-cli: %1: cannot be written: %2")
+                                 .arg(VisibleText::of(options.output), why));
         }
-        QFile file(options.output);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(outcome.profile.toLatin1()) < 0) {
-            Console::err(QStringLiteral("zintor-cli: %1: cannot be written: %2")
-                             .arg(VisibleText::of(options.output), file.errorString()));
-            return ExitStatus::Usage;
-        }
+        if (!why.isEmpty())
+            outcome.raise(ExitStatus::Usage, QStringLiteral("profile not written"));
     }
-    return ExitStatus::Done;
 }
 
 // Made before the first byte goes out, so a log that cannot be written stops the run.
-std::unique_ptr<QSaveFile> openLog(const Options& options) {
+std::unique_ptr<SafeFile> openLog(const Options& options) {
     if (options.log.isEmpty())
         return nullptr;
-    auto file = std::make_unique<QSaveFile>(options.log);
-    if (!file->open(QIODevice::WriteOnly))
+    auto file = std::make_unique<SafeFile>(options.log);
+    if (!file->open())
         throw UsageError(QStringLiteral("--log %1: cannot be written: %2")
                              .arg(VisibleText::of(options.log), file->errorString()));
     return file;
 }
 
-int writeLog(QSaveFile& file, const ExchangeLog& log) {
-    if (file.write(log.text().toUtf8()) >= 0 && file.commit())
+int writeLog(SafeFile& file, const ExchangeLog& log) {
+    if (file.commit(log.text().toUtf8()))
         return ExitStatus::Done;
     Console::err(QStringLiteral("zintor-cli: --log %1: cannot be written: %2")
                      .arg(VisibleText::of(file.fileName()), file.errorString()));
     return ExitStatus::Usage;
 }
 
-int report(const Options& options, const QList<PortOutcome>& outcomes) {
+int report(const Options& options, QList<PortOutcome> outcomes) {
+    const bool read = options.operation == Options::Operation::Read;
+    if (read && (!options.json || !options.output.isEmpty()))
+        writeProfiles(options, outcomes);
     int status = ExitStatus::Done;
     for (const PortOutcome& outcome : outcomes)
         status = std::max(status, outcome.status);
-    const bool read = options.operation == Options::Operation::Read;
-    if (read && (!options.json || !options.output.isEmpty()))
-        status = std::max(status, writeProfiles(options, outcomes));
     if (options.json) {
         Console::print(QString::fromUtf8(
             QJsonDocument(Report::json(options.operation, outcomes, status)).toJson()));
@@ -130,9 +133,7 @@ int report(const Options& options, const QList<PortOutcome>& outcomes) {
     return status;
 }
 
-} // namespace
-
-int run(const QStringList& arguments) {
+int operate(const QStringList& arguments) {
     try {
         if (arguments.value(1) == u"run" || arguments.value(1) == u"records")
             return Production::run(arguments);
@@ -141,7 +142,7 @@ int run(const QStringList& arguments) {
         if (!options)
             return answered;
         const Profile profile = prepare(*options);
-        const std::unique_ptr<QSaveFile> logFile = openLog(*options);
+        const std::unique_ptr<SafeFile> logFile = openLog(*options);
         ExchangeLog log;
         ExchangeLog* logged = logFile ? &log : nullptr;
         const int status = options->operation == Options::Operation::Find
@@ -152,6 +153,17 @@ int run(const QStringList& arguments) {
         Console::err(QStringLiteral("zintor-cli: %1\n(see zintor-cli --help)").arg(e.text()));
         return ExitStatus::Usage;
     }
+}
+
+} // namespace
+
+int run(const QStringList& arguments) {
+    const int status = operate(arguments);
+    const QString why = Console::outFailure();
+    if (why.isEmpty())
+        return status;
+    Console::err(QStringLiteral("zintor-cli: standard output cannot be written: ") + why);
+    return std::max(status, int(ExitStatus::Usage));
 }
 
 } // namespace Companion

@@ -1,6 +1,9 @@
 #include "cli/Console.h"
 
+#include "platform/ConsoleText.h"
+
 #include <QMutex>
+#include <cerrno>
 #include <cstdio>
 
 namespace Console {
@@ -8,11 +11,13 @@ namespace Console {
 namespace {
 
 QMutex lock;
+QString outError; // the first failure to write standard output
 
 void write(std::FILE* stream, const QString& text) {
     const QMutexLocker locker(&lock);
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    const bool written = std::fputs(ConsoleText::bytes(text).constData(), stream) >= 0;
+    if ((std::fflush(stream) != 0 || !written) && stream == stdout && outError.isEmpty())
+        outError = qt_error_string(errno);
 }
 
 } // namespace
@@ -27,6 +32,13 @@ void err(const QString& line) {
 
 void print(const QString& text) {
     write(stdout, text);
+}
+
+QString outFailure() {
+    const QMutexLocker locker(&lock);
+    if (std::fflush(stdout) != 0 && outError.isEmpty())
+        outError = qt_error_string(errno);
+    return outError;
 }
 
 } // namespace Console

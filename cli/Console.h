@@ -11,4 +11,8 @@ void err(const QString& line);
 // Text as it goes to standard output, no newline added (a profile, a JSON document).
 void print(const QString& text);
 
+// Why standard output did not take all that was written to it ("No space left on device"),
+// once the rest has been flushed; nothing when it did.
+QString outFailure();
+
 } // namespace Console

@@ -19,7 +19,7 @@ using Kind = SearchResult::Kind;
 
 // One line per port; a failure names its device already.
 QString line(const SearchResult& r) {
-    const bool named = r.kind == Kind::CannotOpen || r.kind == Kind::Failed;
+    const bool named = !r.failure.isEmpty();
     return r.port.label + QStringLiteral("  ") + r.text() +
            (named ? QString() : QStringLiteral("  device ") + VisibleText::of(r.device));
 }
@@ -89,7 +89,7 @@ QString summary(const QList<SearchResult>& results) {
 
 int run(const Options& options, ExchangeLog* log) {
     EncoderSearch search(options.ports, options.settings, options.flow, log);
-    const StopSignals ctrlC([&search] { search.stop(); });
+    const StopSignals ctrlC([&search] { search.stop(); }, [&search] { search.cut(); });
     const bool print = !options.json && !options.quiet;
     if (print)
         QObject::connect(&search, &EncoderSearch::portFinished,
@@ -105,6 +105,8 @@ int run(const Options& options, ExchangeLog* log) {
                                    {"summary", summary(results)},
                                    {"ports", ports}};
         Console::print(QString::fromUtf8(QJsonDocument(document).toJson()));
+    } else if (results.isEmpty()) {
+        Console::err(QStringLiteral("zintor-cli: ") + summary(results)); // a message, no result
     } else {
         Console::out(summary(results));
     }

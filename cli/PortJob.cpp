@@ -4,9 +4,11 @@
 #include "cli/Session.h"
 #include "cli/Tracer.h"
 #include "link/Catalogue.h"
+#include "link/CutOffPort.h"
 #include "link/Reply.h"
 #include "link/SerialError.h"
 #include "link/TimerWait.h"
+#include "platform/PortFailure.h"
 #include "platform/PortMap.h"
 #include "platform/QtSerialPort.h"
 #include "service/Programmer.h"
@@ -36,8 +38,8 @@ QString statusText(const QString& status) {
 } // namespace
 
 PortJob::PortJob(const Options& options, const PortRef& port, const Profile& profile,
-                 const std::atomic_bool& stop, ExchangeLog* log)
-    : m_options(options), m_profile(profile), m_stop(stop), m_log(log) {
+                 const std::atomic_bool& stop, const std::atomic_bool& cut, ExchangeLog* log)
+    : m_options(options), m_profile(profile), m_stop(stop), m_cut(cut), m_log(log) {
     outcome.port = port;
 }
 
@@ -57,13 +59,18 @@ void PortJob::run() {
         Console::err(QStringLiteral("zintor-cli: ") + VisibleText::of(outcome.failure));
         return;
     }
+    CutOffPort cutOff(
+        port, m_cut,
+        PortFailure::label(outcome.port.number, PortMap::devicePath(outcome.port.number)));
     std::optional<Tracer> tracer;
     if (m_options.trace)
-        tracer.emplace(port, VisibleText::of(outcome.port.label));
-    SerialPort& line = tracer ? static_cast<SerialPort&>(*tracer) : port;
+        tracer.emplace(cutOff, VisibleText::of(outcome.port.label));
+    SerialPort& line = tracer ? static_cast<SerialPort&>(*tracer) : cutOff;
     TimerWait waiter;
     Session session(line, waiter, Flow(m_options.flow), outcome, m_log);
     operate(session);
+    if (cutOff.cut())
+        outcome.raise(ExitStatus::Stopped, QStringLiteral("ended at once by a second Ctrl+C"));
     try {
         line.setPortOpen(false);
     } catch (const SerialError&) {

@@ -42,7 +42,7 @@ void add(QList<PortRef>& ports, const PortRef& port, const QString& value) {
 }
 
 void parseOne(QList<PortRef>& ports, const QString& item, const QString& value) {
-    if (item.startsWith(u'/')) {
+    if (item.startsWith(u'/') || item.startsWith(u'\\')) { // a device's path or name
         add(ports, {numberOf(item), item}, value);
         return;
     }
@@ -77,7 +77,7 @@ void bindDevices(QList<PortRef>& ports) {
         while (taken(spare))
             --spare;
         port.number = spare;
-        qputenv(qPrintable(QStringLiteral("ZINTOR_COM%1").arg(spare)), port.label.toLocal8Bit());
+        PortMap::bindPath(spare, port.label);
     }
 }
 

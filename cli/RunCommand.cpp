@@ -17,7 +17,8 @@ RunCommand::RunCommand(const RunOptions& options, RunRecorder& recorder)
 RunCommand::~RunCommand() = default;
 
 int RunCommand::exec() {
-    const StopSignals ctrlC([this] { stopAll(); });
+    // A second Ctrl+C cuts the running exchanges short too.
+    const StopSignals ctrlC([this] { stopAll(); }, [this] { m_cut = true; });
     m_input =
         new InputLines([this](int n, const QString& text, bool tooLong) { line(n, text, tooLong); },
                        [this] {
@@ -73,8 +74,8 @@ void RunCommand::startNext(Port& port) {
         return finishIfDone();
     port.serial = port.serials.dequeue();
     port.started = QDateTime::currentDateTimeUtc();
-    port.job =
-        std::make_unique<PortJob>(m_options.port, port.ref, m_recorder.profile(), m_stop, nullptr);
+    port.job = std::make_unique<PortJob>(m_options.port, port.ref, m_recorder.profile(), m_stop,
+                                         m_cut, nullptr);
     connect(port.job.get(), &QThread::finished, this, [this, &port] { unitDone(port); });
     port.job->start();
 }

@@ -49,6 +49,7 @@ private:
     InputLines* m_input = nullptr;
     QEventLoop m_loop;
     std::atomic_bool m_stop{false};
+    std::atomic_bool m_cut{false};
     qsizetype m_next = 0;  // the port the next serial goes to
     QSet<QString> m_taken; // serials given out in this run
     bool m_inputEnded = false;

@@ -3,7 +3,7 @@
 #include "cli/Console.h"
 #include "service/VisibleText.h"
 
-Tracer::Tracer(SerialPort& port, const QString& label) : m_port(port), m_label(label) {
+Tracer::Tracer(SerialPort& port, const QString& label) : ForwardingPort(port), m_label(label) {
     m_clock.start();
 }
 

@@ -1,5 +1,8 @@
 #include "link/Catalogue.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace Catalogue {
 
 int indexOf(QStringView word) {
@@ -47,6 +50,65 @@ QString unsendable(QStringView text) {
             return QStringLiteral("the non-ASCII character 0x%1")
                 .arg(code, 2, 16, QLatin1Char('0'));
     }
+    return {};
+}
+
+namespace {
+
+const Range* rangeOf(QStringView name) {
+    const int index = indexOf(name);
+    if (index < 0)
+        return nullptr;
+    for (const Range& range : Ranges)
+        if (range.value == Commands[std::size_t(index)].value)
+            return &range;
+    return nullptr;
+}
+
+QString takes(QStringView name, const Range& range) {
+    return QStringLiteral("%1 takes %2 to %3").arg(name).arg(range.least).arg(range.most);
+}
+
+// Plain decimal digits with an optional leading "-".
+bool plainWhole(QStringView value) {
+    const QStringView digits = value.startsWith(u'-') ? value.mid(1) : value;
+    return !digits.isEmpty() && std::all_of(digits.begin(), digits.end(),
+                                            [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+QString valueProblem(QStringView name, QStringView value) {
+    if (value.size() > MaxValueLength)
+        return QStringLiteral("too long: at most %1 characters").arg(MaxValueLength);
+    const Range* range = rangeOf(name);
+    if (!range)
+        return {};
+    if (!plainWhole(value)) {
+        bool number = false;
+        const double read = value.toDouble(&number);
+        if (!number)
+            return QStringLiteral("not a number");
+        return std::floor(read) == read
+                   ? QStringLiteral("not in plain digits: ") + takes(name, *range)
+                   : QStringLiteral("not a whole number: ") + takes(name, *range);
+    }
+    const qint64 number = value.toLongLong();
+    if (number < range->least || number > range->most)
+        return QStringLiteral("out of range: ") + takes(name, *range);
+    return {};
+}
+
+QString commandProblem(QStringView command) {
+    if (command.size() > MaxCommandLength)
+        return QStringLiteral("too long: no command is longer than %1 characters")
+            .arg(MaxCommandLength);
+    const qsizetype equals = command.indexOf(u'=');
+    const QStringView word = command.left(equals);
+    if (equals >= 0)
+        return valueProblem(word, command.mid(equals + 1));
+    if (const Range* range = rangeOf(word))
+        return QStringLiteral("no value: ") + takes(word, *range);
     return {};
 }
 

@@ -15,6 +15,33 @@ namespace Catalogue {
 // Which text is sent with the command word, after "=".
 enum class Value : quint8 { None, DEV, PRST1, PRST2, OFST, NS, NR };
 
+// The whole numbers a value takes, in plain decimal digits with an optional "-". NS and NR
+// count pulses and revolutions, so from 1, and NR zones within the 4096 revolutions the
+// zone figures divide; DEV (and ADDR) name a device, from 0; the presets and the offset are
+// positions, either side of 0. All fit 32 bits, as the encoder's counts do.
+struct Range {
+    Value value;
+    qint64 least;
+    qint64 most;
+};
+
+constexpr qint64 Int32Least = -2147483648LL;
+constexpr qint64 Int32Most = 2147483647LL;
+
+constexpr std::array<Range, 6> Ranges{{
+    {Value::DEV, 0, Int32Most},
+    {Value::PRST1, Int32Least, Int32Most},
+    {Value::PRST2, Int32Least, Int32Most},
+    {Value::OFST, Int32Least, Int32Most},
+    {Value::NS, 1, Int32Most},
+    {Value::NR, 1, 4096},
+}};
+
+// No value of any item is longer ("-2147483648"), nor any command with its value
+// ("PRST1=-2147483648"); so none takes much over a second to send.
+constexpr qsizetype MaxValueLength = 11;
+constexpr qsizetype MaxCommandLength = 17;
+
 // What a command does around its exchange.
 enum class Treatment : quint8 { Value, Address, Position, Listing, Group, Reset, Plain };
 
@@ -101,6 +128,16 @@ QString commandText(const Command& command, const QString& value);
 // start another, DC1/DC3 stop or release the line, and the port sends one byte per
 // character. The character's name ("CR", "\"|\"", "the non-ASCII character 0xe9"), or empty.
 QString unsendable(QStringView text);
+
+// Why the item of this name cannot take the value: "not a number", "out of range: NS takes
+// 1 to 2147483647", "too long: at most 11 characters"; empty when it can. Every value is
+// bounded in length; the value settings take their Range; a group's choices are checked
+// by writer().
+QString valueProblem(QStringView name, QStringView value);
+
+// The same for a command text as sent ("NS=8192", "POS"): bounded in length, and a value
+// setting's value checked; a word the catalogue does not know is left to the encoder.
+QString commandProblem(QStringView command);
 
 // Whether a setting of this name can be written: a group, or a command that takes a value.
 bool writable(QStringView name);

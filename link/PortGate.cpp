@@ -22,7 +22,7 @@ void PortGate::DoEvents() {
 }
 
 void PortGate::stopTimer() {
-    m_timer.Timer1.stop();
+    m_timer.stop();
 }
 
 bool PortGate::busy() const {

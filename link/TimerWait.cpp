@@ -1,6 +1,7 @@
 #include "link/TimerWait.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 TimerWait::TimerWait(QObject* parent) : QObject(parent) {
     Timer1.setObjectName(QStringLiteral("Timer1"));
@@ -14,10 +15,19 @@ void TimerWait::Attendi(qint16& ms) {
         ms = 1;
     Timer1.setInterval(ms);
     Timer1.start();
-    do {
-        waitForEvents();
-    } while (Timer1.isActive());
+    // An event loop rather than waitForEvents() in a loop. Wine workaround (Wine 8.0): a
+    // thread blocked in processEvents(WaitForMoreEvents) outside any event loop sleeps
+    // through its timers; inside an event loop it wakes on time.
+    QEventLoop loop;
+    connect(this, &TimerWait::ended, &loop, &QEventLoop::quit);
+    while (Timer1.isActive())
+        loop.exec();
     Timer1.stop();
+}
+
+void TimerWait::stop() {
+    Timer1.stop();
+    emit ended();
 }
 
 void TimerWait::DoEvents() {
@@ -29,5 +39,5 @@ void TimerWait::waitForEvents() {
 }
 
 void TimerWait::Timer1_Timer() {
-    Timer1.stop();
+    stop();
 }

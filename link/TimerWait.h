@@ -14,11 +14,16 @@ public:
 
     void Attendi(qint16& ms) override;
     void DoEvents() override;
+    // Ends the running waits, the nested ones and those they are nested in.
+    void stop();
 
     // Blocks in the event loop until an event arrives, then handles what is pending.
     static void waitForEvents();
 
     QTimer Timer1;
+
+signals:
+    void ended();
 
 private:
     void Timer1_Timer();

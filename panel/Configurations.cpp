@@ -11,9 +11,10 @@
 #include "service/ItemWords.h"
 #include "service/Programmer.h"
 #include "service/UsageError.h"
+#include "service/VisibleText.h"
 
 #include <QDateTime>
-#include <QIODevice>
+#include <QPointer>
 #include <QProgressDialog>
 #include <memory>
 
@@ -108,7 +109,7 @@ std::optional<Profile> Configurations::chooseProfile(const QString& caption, QSt
 bool Configurations::confirmed(const Profile& profile) {
     QStringList items;
     for (const Profile::Item& item : Programmer::writable(profile))
-        items << item.name + u'=' + item.value;
+        items << item.name + u'=' + VisibleText::brief(item.value); // a long value is cut
     QMessageBox box(QMessageBox::Question, QStringLiteral("Zintor"),
                     QStringLiteral("Write %1 to the encoder on %2?")
                         .arg(items.join(QStringLiteral(", ")), comLabel(m_port.commPort())),
@@ -121,16 +122,16 @@ bool Configurations::confirmed(const Profile& profile) {
 void Configurations::run(Operation operation, const Profile& profile, const QString& file) {
     auto outcome = std::make_shared<PortOutcome>(freshOutcome());
     const int planned = int(Programmer::writable(profile).size());
-    std::shared_ptr<QProgressDialog> progress;
+    QPointer<QProgressDialog> progress;
     if (operation == Operation::Apply) {
-        progress = std::make_shared<QProgressDialog>(
-            progressText(0, planned, {}), QStringLiteral("Cancel"), 0, planned, &m_window);
+        progress = new QProgressDialog(progressText(0, planned, {}), QStringLiteral("Cancel"), 0,
+                                       planned, &m_window);
         progress->setObjectName(QStringLiteral("ConfigurationProgress"));
         progress->setWindowTitle(QStringLiteral("Apply configuration"));
         progress->setAutoClose(false);
         progress->setAutoReset(false);
         progress->setMinimumDuration(0);
-        connect(progress.get(), &QProgressDialog::canceled, this, [this, progress] {
+        connect(progress, &QProgressDialog::canceled, this, [this, progress] {
             m_stop = true;
             progress->setLabelText(QStringLiteral("Stopping once the running exchange ends"));
         });
@@ -143,8 +144,12 @@ void Configurations::run(Operation operation, const Profile& profile, const QStr
             programmer.verify(profile);
     };
     const auto then = [this, operation, profile, file, outcome, progress, planned] {
-        if (progress)
-            progress->close();
+        if (progress) {
+            // Hidden rather than closed: closing a progress dialog cancels it, and there is
+            // nothing left to stop.
+            progress->hide();
+            progress->deleteLater();
+        }
         // An apply that ended before its read-back says what the encoder holds of it now.
         if (operation == Operation::Apply)
             ItemWords::cutShort(*outcome, profile);
@@ -167,9 +172,7 @@ void Configurations::saveRead(const PortOutcome& outcome) {
         FileChooser::save(&m_window, QStringLiteral("Save configuration"), suggested, Filter);
     if (file.isEmpty())
         return;
-    FileWriter::write(&m_window, file, [&outcome](QIODevice& out) {
-        return out.write(outcome.profile.toLatin1()) >= 0;
-    });
+    FileWriter::write(&m_window, file, outcome.profile.toLatin1());
 }
 
 void Configurations::showResult(Result result) {

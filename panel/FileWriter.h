@@ -1,16 +1,14 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <functional>
 
-class QIODevice;
 class QWidget;
 
-// Files the panel's menus write. A file is written whole or not at all: fill writes into a
-// new file beside it, which takes its place once complete.
+// Files the panel's menus write, each whole or not at all (the old file keeps its bytes).
 namespace FileWriter {
 
 // False, after a message naming the file and why, when the file could not be written.
-bool write(QWidget* parent, const QString& file, const std::function<bool(QIODevice&)>& fill);
+bool write(QWidget* parent, const QString& file, const QByteArray& bytes);
 
 } // namespace FileWriter

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -49,12 +50,17 @@ int storedPortNumber(const QString& stored) {
 
 Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter, QWidget* parent)
     : QWidget(parent), m_port(port), m_menu(this), m_area(new QWidget(this)), m_controls(m_area),
-      m_state(m_controls, m_RispostaOk), m_record(Flow::None, this), m_gate(port, m_record, waiter),
-      m_dispatch(m_controls, m_state, m_gate), m_calculator(m_controls),
-      m_polling(m_controls, m_state, m_gate), m_work(m_controls, m_state, m_gate, m_polling),
+      m_lock({m_menu.ActSaveConfiguration, m_menu.ActApplyConfiguration,
+              m_menu.ActCompareConfiguration, m_menu.ActSaveReportPdf, m_menu.ActPrintReport,
+              m_menu.ActFindEncoder},
+             {m_menu.ActSaveLog}),
+      m_state(m_controls, m_RispostaOk, m_lock), m_record(Flow::None, this),
+      m_gate(port, m_record, waiter), m_dispatch(m_controls, m_state, m_gate),
+      m_calculator(m_controls), m_polling(m_controls, m_state, m_gate),
+      m_work(m_controls, m_state, m_gate, m_polling, m_lock),
       m_configurations(*this, port, m_gate, m_record, m_state, m_work),
       m_report(*this, m_controls, port, m_configurations),
-      m_production(*this, {port, m_gate, m_record, m_state, m_work}),
+      m_production(*this, m_menu, {port, m_gate, m_record, m_state, m_work, m_lock}),
       m_endProgram(std::move(endProgram)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(
@@ -105,12 +111,11 @@ SetSeriale& Form1::dialog() {
     if (!m_dialog) {
         m_dialog = new SetSeriale(m_gate, this);
         m_dialog->logSearchesTo(m_log);
-        // The buttons stay locked while the search has the ports.
-        connect(m_dialog, &SetSeriale::findStarted, this, [this] {
-            m_state.BloccaTasti();
-            m_state.hold();
-        });
-        connect(m_dialog, &SetSeriale::findEnded, this, [this] { m_state.release(); });
+        // A search is work on the encoder as the menu's is: polling stops first, and the
+        // buttons and the menu stay locked until its result window has closed.
+        m_dialog->freePortWith([this](std::function<void()> find) { m_work.request(find); });
+        m_dialog->allowFind(m_lock.workAllowed());
+        connect(&m_lock, &ActionLock::workAllowedChanged, m_dialog, &SetSeriale::allowFind);
     }
     return *m_dialog;
 }
@@ -156,6 +161,16 @@ void Form1::waitWhileDialogVisible() {
 }
 
 void Form1::Command1_Click() {
+    // The dialog may change the port: it never opens over a command half sent, but once the
+    // running exchange (or press) is over, where a poll can only be in its pause.
+    if (m_gate.busy()) {
+        if (!std::exchange(m_dialogWaits, true)) // a second press adds nothing
+            m_gate.whenIdle([this] {
+                m_dialogWaits = false;
+                Command1_Click();
+            });
+        return;
+    }
     m_gate.DoEvents();
     dialog().Setta(m_port);
     do {

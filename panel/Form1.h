@@ -2,6 +2,7 @@
 
 #include "link/ExchangeView.h"
 #include "link/PortGate.h"
+#include "panel/ActionLock.h"
 #include "panel/Calculator.h"
 #include "panel/CommandDispatch.h"
 #include "panel/Configurations.h"
@@ -53,6 +54,7 @@ public:
     SetSeriale& dialog();
     Form1Controls& controls() { return m_controls; }
     Form1Menu& menu() { return m_menu; }
+    const ActionLock& actionLock() const { return m_lock; }
     QWidget* designedArea() const { return m_area; }
     Configurations& configurations() { return m_configurations; }
     ProductionActions& production() { return m_production; }
@@ -97,6 +99,7 @@ private:
     Form1Menu m_menu;
     QWidget* m_area;
     Form1Controls m_controls;
+    ActionLock m_lock;
     PanelState m_state;
     // Every exchange through the gate is recorded, and logged, on its way to the display.
     ExchangeLog m_log;
@@ -111,4 +114,5 @@ private:
     ProductionActions m_production;
     std::function<void()> m_endProgram;
     SetSeriale* m_dialog = nullptr;
+    bool m_dialogWaits = false; // Serial line pressed during an exchange
 };

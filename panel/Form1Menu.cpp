@@ -18,7 +18,7 @@ QAction* action(QMenu* menu, const char* name, const QString& text, const QKeySe
 
 Form1Menu::Form1Menu(QWidget* window) : bar(new QMenuBar(window)) {
     bar->setObjectName(QStringLiteral("MenuBar"));
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QMenu* file = MenuFile = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MenuFile"));
     ActSaveConfiguration = action(file, "ActSaveConfiguration",
                                   QStringLiteral("&Save configuration…"), QKeySequence::Save);
@@ -26,9 +26,6 @@ Form1Menu::Form1Menu(QWidget* window) : bar(new QMenuBar(window)) {
                                    QStringLiteral("&Apply configuration…"), QKeySequence::Open);
     ActCompareConfiguration =
         action(file, "ActCompareConfiguration", QStringLiteral("&Compare with configuration…"));
-    file->addSeparator(); // many units, one approved configuration
-    ActProductionRun = action(file, "ActProductionRun", QStringLiteral("Production &run…"));
-    ActRecords = action(file, "ActRecords", QStringLiteral("Rec&ords…"));
     file->addSeparator(); // the records a technician hands over
     ActSaveReportPdf = action(file, "ActSaveReportPdf", QStringLiteral("Save &report as PDF…"));
     ActPrintReport =

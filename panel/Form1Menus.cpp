@@ -11,16 +11,16 @@
 
 void Form1::connectMenu() {
     const Form1Menu& m = m_menu;
-    connect(m.ActSaveConfiguration, &QAction::triggered, this, [this] { m_configurations.save(); });
-    connect(m.ActApplyConfiguration, &QAction::triggered, this,
-            [this] { m_configurations.apply(); });
-    connect(m.ActCompareConfiguration, &QAction::triggered, this,
-            [this] { m_configurations.compare(); });
-    connect(m.ActProductionRun, &QAction::triggered, this, [this] { m_production.openRun(); });
-    connect(m.ActRecords, &QAction::triggered, this, [this] { m_production.openRecords(); });
+    // Work on the encoder runs as a press does, from the request to its last window.
+    const auto work = [this](QAction* action, std::function<void()> body) {
+        connect(action, &QAction::triggered, this, [this, body] { m_work.request(body); });
+    };
+    work(m.ActSaveConfiguration, [this] { m_configurations.save(); });
+    work(m.ActApplyConfiguration, [this] { m_configurations.apply(); });
+    work(m.ActCompareConfiguration, [this] { m_configurations.compare(); });
+    work(m.ActSaveReportPdf, [this] { m_report.savePdf(); });
+    work(m.ActPrintReport, [this] { m_report.print(); });
     connect(m.ActSaveLog, &QAction::triggered, this, [this] { LogFile::save(*this, m_log); });
-    connect(m.ActSaveReportPdf, &QAction::triggered, this, [this] { m_report.savePdf(); });
-    connect(m.ActPrintReport, &QAction::triggered, this, [this] { m_report.print(); });
     connect(m.ActQuit, &QAction::triggered, this, &QWidget::close);
     connect(m.ActSerialLine, &QAction::triggered, this, &Form1::Command1_Click);
     connect(m.ActFindEncoder, &QAction::triggered, this, &Form1::findEncoder);
@@ -29,12 +29,18 @@ void Form1::connectMenu() {
     connect(m.ActAboutQt, &QAction::triggered, this, [this] { QMessageBox::aboutQt(this); });
 }
 
-// The dialog opens as its button opens it; Find starts once its port probe is over.
+// The dialog opens as its button opens it; Find starts once its port probe is over. The
+// menu stays locked meanwhile, so a second request finds the action disabled.
 void Form1::findEncoder() {
     if (dialog().isVisible())
         return dialog().startFind();
+    m_lock.begin();
     connect(
-        &dialog(), &SetSeriale::loadFinished, this, [this] { dialog().startFind(); },
+        &dialog(), &SetSeriale::loadFinished, this,
+        [this] {
+            dialog().startFind();
+            m_lock.end();
+        },
         Qt::SingleShotConnection);
     Command1_Click();
 }

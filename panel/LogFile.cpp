@@ -5,7 +5,6 @@
 #include "service/ExchangeLog.h"
 
 #include <QDateTime>
-#include <QIODevice>
 
 namespace LogFile {
 
@@ -17,8 +16,7 @@ void save(QWidget& window, const ExchangeLog& log) {
                                            QStringLiteral("Exchange logs (*.tsv);;All files (*)"));
     if (file.isEmpty())
         return;
-    FileWriter::write(&window, file,
-                      [&log](QIODevice& out) { return out.write(log.text().toUtf8()) >= 0; });
+    FileWriter::write(&window, file, log.text().toUtf8());
 }
 
 } // namespace LogFile

@@ -2,6 +2,7 @@
 
 #include "link/Catalogue.h"
 #include "link/ListingParser.h"
+#include "panel/ActionLock.h"
 #include "panel/Form1Controls.h"
 #include "platform/Colors.h"
 
@@ -9,8 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-PanelState::PanelState(Form1Controls& controls, const quint8& RispostaOk)
-    : m_controls(controls), m_RispostaOk(RispostaOk) {}
+PanelState::PanelState(Form1Controls& controls, const quint8& RispostaOk, ActionLock& lock)
+    : m_controls(controls), m_RispostaOk(RispostaOk), m_lock(lock) {}
 
 void PanelState::LeggiElenco(const QString& text) {
     ListingParser::parse(
@@ -67,6 +68,7 @@ void PanelState::PulisciTasti() {
 void PanelState::BloccaTasti() {
     for (QPushButton* button : m_controls.CmdPuls)
         button->setEnabled(false);
+    m_lock.follow(true);
 }
 
 void PanelState::SBloccaTasti() {
@@ -74,6 +76,7 @@ void PanelState::SBloccaTasti() {
         return;
     for (QPushButton* button : m_controls.CmdPuls)
         button->setEnabled(true);
+    m_lock.follow(false);
 }
 
 void PanelState::hold() {

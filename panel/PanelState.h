@@ -2,13 +2,15 @@
 
 #include <QString>
 
+class ActionLock;
 struct Form1Controls;
 
 // The device's settings as the panel shows them: the marked choice of each group, the
-// reported values, and the lock of the twenty command buttons.
+// reported values, and the lock of the twenty command buttons, which the menu's work on the
+// encoder follows.
 class PanelState {
 public:
-    PanelState(Form1Controls& controls, const quint8& RispostaOk);
+    PanelState(Form1Controls& controls, const quint8& RispostaOk, ActionLock& lock);
 
     void LeggiElenco(const QString& text);
     void ImpostaTasti(const QString& Command, const QString& Dato);
@@ -28,5 +30,6 @@ private:
 
     Form1Controls& m_controls;
     const quint8& m_RispostaOk;
+    ActionLock& m_lock;
     int m_held = 0;
 };

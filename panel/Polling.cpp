@@ -30,17 +30,25 @@ void Polling::ChkCont_MouseUp() {
         QString Testo = QStringLiteral("POS");
         m_gate.Tx(Testo, Tipo::Position);
         qint16 pause = pauseFor(c.TxtCont->text());
+        ++m_pausing;
         m_gate.Attendi(pause);
+        --m_pausing;
     }
     --m_loops;
     m_state.SBloccaTasti();
-    while (m_loops == 0 && !m_afterwards.isEmpty())
+    runAfterwards();
+}
+
+bool Polling::stopped() const {
+    return m_loops == 0 || (m_pausing == m_loops && !m_c.ChkCont->isChecked());
+}
+
+void Polling::runAfterwards() {
+    while (stopped() && !m_afterwards.isEmpty())
         m_afterwards.takeFirst()();
 }
 
 void Polling::whenStopped(std::function<void()> task) {
-    if (m_loops == 0)
-        task();
-    else
-        m_afterwards.append(std::move(task));
+    m_afterwards.append(std::move(task));
+    runAfterwards();
 }

@@ -1,6 +1,7 @@
 #include "panel/ProductionRun.h"
 
 #include "link/SerialPort.h"
+#include "panel/ActionLock.h"
 #include "panel/GatedWork.h"
 #include "panel/PanelExchanger.h"
 #include "panel/PanelState.h"
@@ -30,7 +31,7 @@ QLabel* label(QWidget* parent, const char* name) {
 
 } // namespace
 
-ProductionRun::ProductionRun(const Panel& panel, std::unique_ptr<RunRecorder> recorder,
+ProductionRun::ProductionRun(const ProductionPanel& panel, std::unique_ptr<RunRecorder> recorder,
                              QWidget* parent)
     : QWidget(parent, Qt::Window), m_panel(panel), m_recorder(std::move(recorder)) {
     setObjectName(QStringLiteral("ProductionRun"));
@@ -80,7 +81,8 @@ ProductionRun::ProductionRun(const Panel& panel, std::unique_ptr<RunRecorder> re
 
     connect(SerialEntry, &QLineEdit::returnPressed, this, &ProductionRun::startUnit);
     connect(CmdStopRun, &QPushButton::clicked, this, &ProductionRun::stop);
-    // The run holds the buttons locked between its units too.
+    // The run holds the buttons and the menu's work locked between its units too.
+    m_panel.lock.begin();
     m_panel.state.BloccaTasti();
     m_panel.state.hold();
     light(Lamp::Ready, QStringLiteral("READY"));
@@ -217,6 +219,7 @@ void ProductionRun::endRun(const QString& why) {
         end = e.text();
     }
     m_panel.state.release();
+    m_panel.lock.end();
     RunCounts->setText(RunCounts->text() + QStringLiteral("   · run ended") +
                        (end.isEmpty() ? QString() : QStringLiteral(": ") + end));
     emit runEnded();

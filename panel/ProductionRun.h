@@ -1,36 +1,25 @@
 #pragma once
 
+#include "panel/ProductionPanel.h"
 #include "service/RunRecorder.h"
 
 #include <QWidget>
 #include <atomic>
 #include <memory>
 
-class GatedWork;
-class PanelState;
-class PortGate;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
-class RecordingView;
-class SerialPort;
 
 // The run window: scan a serial (Enter starts the unit), the unit is programmed and
 // verified on the panel's port through the gate as a press is, committed to the store, and
-// only then shown as PASS or FAIL. The twenty buttons stay locked until the run ends.
+// only then shown as PASS or FAIL. The twenty buttons and the menu's work stay locked until
+// the run ends.
 class ProductionRun : public QWidget {
     Q_OBJECT
 public:
-    struct Panel {
-        SerialPort& port;
-        PortGate& gate;
-        RecordingView& view;
-        PanelState& state;
-        GatedWork& work;
-    };
-
-    ProductionRun(const Panel& panel, std::unique_ptr<RunRecorder> recorder,
+    ProductionRun(const ProductionPanel& panel, std::unique_ptr<RunRecorder> recorder,
                   QWidget* parent = nullptr);
     ~ProductionRun() override;
 
@@ -60,7 +49,7 @@ private:
     void light(Lamp lamp, const QString& text);
     void addRow(const Records::Unit& unit);
 
-    Panel m_panel;
+    ProductionPanel m_panel;
     std::unique_ptr<RunRecorder> m_recorder;
     std::atomic_bool m_stop{false};
     bool m_running = false;

@@ -11,7 +11,6 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QIODevice>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -180,10 +179,8 @@ void RecordsWindow::exportCsv() {
         return MessageBox::show(this, QMessageBox::Warning,
                                 QStringLiteral("Nothing was exported.\n") + e.text());
     }
-    FileWriter::write(this, file, [&units](QIODevice& out) {
-        QString text = RecordCsv::header();
-        for (const Records::Unit& unit : units)
-            text += RecordCsv::rows(unit);
-        return out.write(text.toUtf8()) >= 0;
-    });
+    QString text = RecordCsv::header();
+    for (const Records::Unit& unit : units)
+        text += RecordCsv::rows(unit);
+    FileWriter::write(this, file, text.toUtf8());
 }

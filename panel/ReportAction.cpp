@@ -54,11 +54,7 @@ void ReportAction::savePdf() {
                                                QStringLiteral("PDF documents (*.pdf)"));
         if (file.isEmpty())
             return;
-        ReportDocument document(found);
-        FileWriter::write(&m_window, file, [&document](QIODevice& out) {
-            document.writePdf(out, QLocale());
-            return true; // a failed write shows in the file's own state
-        });
+        FileWriter::write(&m_window, file, ReportDocument(found).pdf(QLocale()));
     });
 }
 

@@ -1,5 +1,8 @@
 #include "platform/CommandLine.h"
 
+#include "platform/ConsoleText.h"
+#include "platform/PortMap.h"
+
 #include <QDir>
 #include <QStringList>
 #include <cstdio>
@@ -9,7 +12,7 @@ namespace {
 constexpr int UsageError = 2;
 
 void print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputs(ConsoleText::bytes(text).constData(), stream);
 }
 
 // A path under the home folder as people write it, "~/...": the manual page is made from
@@ -58,14 +61,12 @@ QString CommandLine::usage(const QString& settingsFile) {
                "the COM port and its line settings, send the encoder's commands, read its\n"
                "answers, its parameter listing and its position.\n"
                "\n"
-               "COM1-4 are /dev/ttyS0-3, COM5-8 /dev/ttyUSB0-3, COM9-12 /dev/ttyACM0-3,\n"
-               "COM13 and up /dev/ttyS4 and up. ZINTOR_COM<n> points COM n at another\n"
-               "device, for example:  ZINTOR_COM1=/dev/ttyUSB0 zintor\n"
+               "%2"
                "\n"
                "The COM number in use is kept in %1\n"
                "\n"
                "Options:\n"
                "  -h, --help     show this text and exit\n"
                "  -v, --version  show the version and exit\n")
-        .arg(homeAsTilde(settingsFile));
+        .arg(homeAsTilde(settingsFile), PortMap::explained());
 }

@@ -3,40 +3,17 @@
 #include "link/SerialError.h"
 #include "platform/LineSettings.h"
 #include "platform/PortFailure.h"
+#include "platform/PortHold.h"
 #include "platform/PortMap.h"
+#include "platform/SerialControl.h"
 #include "platform/TtyReader.h"
 
-#include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <linux/major.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <termios.h>
-#include <unistd.h>
 #include <utility>
 
-namespace {
-
-// Handshaking codes are bit sets.
-constexpr int XonXoff = 1;
-constexpr int RtsCts = 2;
-
-// A pseudo-terminal has no line: the kernel keeps it at 8 data bits without parity.
-bool isPseudoTerminal(int fd) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode))
-        return false;
-    const unsigned int group = major(info.st_rdev);
-    return group >= UNIX98_PTY_SLAVE_MAJOR &&
-           group < UNIX98_PTY_SLAVE_MAJOR + UNIX98_PTY_MAJOR_COUNT;
-}
-
-} // namespace
+using SerialControl::RtsCts;
+using SerialControl::XonXoff;
 
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onErrorOccurred);
@@ -68,14 +45,12 @@ void QtSerialPort::setSettings(const QString& text) {
         const LineSettings previous{m_port.baudRate(), m_port.parity(), m_port.dataBits(),
                                     m_port.stopBits()};
         m_systemError = 0;
-        if (!line.applyTo(m_port) && !isPseudoTerminal(m_port.handle())) {
+        if (!line.applyTo(m_port) && !SerialControl::keepsItsLine(m_port.handle())) {
             const int failure = m_systemError;
             previous.applyTo(m_port);
             throw SerialError(label() + QStringLiteral(": the device refused settings \"%1\" "
                                                        "(%2); \"%3\" stay in force.")
-                                            .arg(text,
-                                                 QString::fromLocal8Bit(std::strerror(failure)),
-                                                 m_settings));
+                                            .arg(text, PortFailure::reason(failure), m_settings));
         }
     } else {
         line.applyTo(m_port); // a closed QSerialPort only stores them for open()
@@ -123,17 +98,23 @@ void QtSerialPort::openPort() {
     m_device = PortMap::devicePath(m_number);
     m_port.setPortName(m_device); // a full path: QSerialPort would look for "COM1" in /dev
     m_systemError = 0;
-    // QSerialPort writes a lock file before it tries the device; a missing one is told
-    // at once, which keeps the sixteen-port probe quick.
-    struct stat node {};
-    if (::stat(QFile::encodeName(m_device).constData(), &node) != 0 && errno == ENOENT)
+    if (SerialControl::absent(m_device))
         throw SerialError(
-            PortFailure::openFailed(m_number, m_device, QSerialPort::DeviceNotFoundError, ENOENT));
-    if (!m_port.open(QIODevice::ReadWrite))
+            PortFailure::openFailed(m_number, m_device, QSerialPort::DeviceNotFoundError, 0));
+    // Before QSerialPort opens it: its open sets the line at once.
+    const PortHold::Outcome hold = m_hold.take(m_device);
+    if (hold == PortHold::Outcome::Held)
+        throw SerialError(PortFailure::busy(m_number, m_device));
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_hold.release();
         throw SerialError(
             PortFailure::openFailed(m_number, m_device, m_port.error(), m_systemError));
-    if (const int failure = applyControl()) {
-        m_port.close();
+    }
+    // What kept the device from being held would have failed QSerialPort too; if not, the
+    // port is not used unheld.
+    const int failure = hold == PortHold::Outcome::Unopened ? m_hold.error() : applyControl();
+    if (failure != 0) {
+        closePort();
         throw SerialError(PortFailure::systemError(m_number, m_device, failure));
     }
     m_open = true;
@@ -144,6 +125,7 @@ void QtSerialPort::closePort() {
     m_open = false; // first, so errors raised while closing are not taken for a loss
     if (m_port.isOpen())
         m_port.close();
+    m_hold.release();
     m_received.clear();
     m_lost = false;
     m_failure.clear();
@@ -223,7 +205,7 @@ void QtSerialPort::reportLoss() {
 void QtSerialPort::send(const QByteArray& bytes) {
     qsizetype sent = 0;
     if (m_port.bytesToWrite() == 0)
-        sent = std::max<qsizetype>(::write(m_port.handle(), bytes.constData(), bytes.size()), 0);
+        sent = SerialControl::writeNow(m_port.handle(), bytes);
     if (sent < bytes.size()) {
         m_port.write(bytes.constData() + sent, bytes.size() - sent);
         m_port.flush();
@@ -241,43 +223,23 @@ void QtSerialPort::stopReadNotifications() {
 // Fetches what the system holds now. Reading through QSerialPort would turn its notifier
 // on and off again around every read, each time waking the event loop.
 void QtSerialPort::drain() {
+    // Where QSerialPort does read by itself (on Windows), what it took came first.
+    if (m_port.bytesAvailable() > 0)
+        m_received.keep(m_port.readAll());
     const TtyReader::Outcome outcome = m_received.fetch(m_port.handle());
     if (outcome == TtyReader::Outcome::Fine || m_lost)
         return;
-    m_systemError = outcome == TtyReader::Outcome::Failed ? m_received.error() : EIO;
+    m_systemError = outcome == TtyReader::Outcome::Failed ? m_received.error() : 0;
     markLost();
 }
 
-// Puts handshaking and RTS on the descriptor, and no odd flag without parity; returns 0 or
-// the errno of the failing call.
+// Returns 0 or the system error of the failing call.
 int QtSerialPort::applyControl() {
-    const int fd = m_port.handle();
-    termios tio{};
-    if (::tcgetattr(fd, &tio) != 0)
-        return errno;
-    // QSerialPort leaves the odd flag of earlier settings behind when parity goes off, and
-    // a terminal (the simulated encoder's) would read that as odd parity.
-    if (!m_parity)
-        tio.c_cflag &= ~PARODD;
-    tio.c_iflag &= ~(IXON | IXOFF | IXANY);
-    tio.c_cflag &= ~CRTSCTS;
-    if (m_handshaking & XonXoff)
-        tio.c_iflag |= IXON | IXOFF;
-    if (m_handshaking & RtsCts)
-        tio.c_cflag |= CRTSCTS;
-    if (::tcsetattr(fd, TCSANOW, &tio) != 0)
-        return errno;
-    if (m_handshaking & RtsCts)
-        return 0; // the driver drives RTS
-    int line = TIOCM_RTS;
-    if (::ioctl(fd, m_rts ? TIOCMBIS : TIOCMBIC, &line) == 0)
-        return 0;
-    // Pseudo-terminals and some adapters have no modem lines; that is no failure.
-    return errno == ENOTTY || errno == EINVAL ? 0 : errno;
+    return SerialControl::apply(m_port.handle(), m_parity, m_handshaking, m_rts);
 }
 
 void QtSerialPort::onErrorOccurred(QSerialPort::SerialPortError error) {
-    const int systemError = errno; // first: anything run below may change it
+    const int systemError = SerialControl::lastError(); // first: anything below may change it
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError)
         return;
     m_systemError = systemError;
@@ -289,9 +251,9 @@ bool QtSerialPort::isFatal(QSerialPort::SerialPortError error, int systemError) 
     // A hung-up tty reads 0 bytes and leaves errno stale: ask the descriptor itself.
     if (TtyReader::hungUp(m_port.handle()))
         return true;
-    // EAGAIN is output held back by XOFF: flow control at work.
+    // Output held back by XOFF is flow control at work.
     return (error == QSerialPort::ResourceError || error == QSerialPort::WriteError) &&
-           systemError != EAGAIN;
+           !SerialControl::heldBack(systemError);
 }
 
 // Left open, QSerialPort 6.4 reports a read error on every event loop pass after a

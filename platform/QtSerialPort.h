@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/SerialPort.h"
+#include "platform/PortHold.h"
 #include "platform/TtyReader.h"
 
 #include <QObject>
@@ -9,6 +10,8 @@
 // The SerialPort of the program: a Linux serial device (see PortMap) through QSerialPort.
 //
 // - Settings and handshaking set on a closed port take effect when it opens.
+// - Opening holds the device first (PortHold): one that another program holds is reported
+//   in use, and nothing is written to it nor its line settings changed.
 // - Handshaking is set on the descriptor itself: QSerialPort has no "both" mode, and its
 //   XON/XOFF mode lets any received byte restart held output (IXANY), not only DC1.
 // - Reading polls the descriptor, so counts include bytes the event loop has not fetched;
@@ -68,6 +71,7 @@ private:
     QString m_failure;     // why the port was lost, until reported
     int m_systemError = 0; // errno seen with QSerialPort's last error
     TtyReader m_received;
+    PortHold m_hold; // taken before m_port opens, released after it closes
     // Last: destroyed first, while the members its error signal touches still exist.
     QSerialPort m_port;
 };

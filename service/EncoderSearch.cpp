@@ -4,7 +4,6 @@
 #include "service/PortSearch.h"
 
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <algorithm>
@@ -34,7 +33,8 @@ QList<SearchResult> EncoderSearch::run() {
     int done = 0;
     const int total = int(m_ports.size());
     for (const PortRef& port : std::as_const(m_ports)) {
-        m_searches.push_back(std::make_unique<PortSearch>(port, m_current, m_flow, m_stop, m_log));
+        m_searches.push_back(
+            std::make_unique<PortSearch>(port, m_current, m_flow, m_stop, m_cut, m_log));
         PortSearch* search = m_searches.back().get();
         connect(search, &PortSearch::trying, this, &EncoderSearch::trying);
         connect(search, &QThread::finished, &loop, [this, search, &done, total, &loop] {
@@ -70,7 +70,7 @@ QList<PortRef> EncoderSearch::defaultPorts() {
     std::sort(numbers.begin(), numbers.end());
     QList<PortRef> ports;
     for (const int n : std::as_const(numbers))
-        if (QFileInfo::exists(PortMap::devicePath(n)))
+        if (PortMap::present(n))
             ports << PortRef{n, QStringLiteral("COM%1").arg(n)};
     return ports;
 }

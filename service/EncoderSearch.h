@@ -28,6 +28,11 @@ public:
     QList<SearchResult> run();
     // Every port ends after its running try.
     void stop() { m_stop = true; }
+    // Every port ends at once, between two characters (CutOffPort).
+    void cut() {
+        m_stop = true;
+        m_cut = true;
+    }
     bool stopping() const { return m_stop; }
     // Stops every port and returns once all are closed, for a program that ends in the
     // middle of run().
@@ -49,4 +54,5 @@ private:
     int m_flow;
     ExchangeLog* m_log;
     std::atomic_bool m_stop{false};
+    std::atomic_bool m_cut{false};
 };

@@ -1,5 +1,6 @@
 #include "service/ExchangeLog.h"
 
+#include "platform/PortMap.h"
 #include "service/VisibleText.h"
 
 #include <QDateTime>
@@ -52,7 +53,7 @@ QString ExchangeLog::line(const LoggedExchange& e) {
         e.failure.isEmpty() ? e.exchange.status : QStringLiteral("failed: ") + e.failure;
     // Every text from outside goes through VisibleText, so no tab or line end splits a line.
     return QStringList{at.toOffsetFromUtc(at.offsetFromUtc()).toString(Qt::ISODateWithMs),
-                       QStringLiteral("COM") + QString::number(e.com),
+                       VisibleText::of(PortMap::name(e.com)),
                        VisibleText::of(e.device),
                        VisibleText::of(e.settings),
                        flowWord(e.flow),

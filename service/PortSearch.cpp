@@ -1,8 +1,10 @@
 #include "service/PortSearch.h"
 
+#include "link/CutOffPort.h"
 #include "link/SearchTry.h"
 #include "link/SerialError.h"
 #include "link/TimerWait.h"
+#include "platform/PortFailure.h"
 #include "platform/PortMap.h"
 #include "platform/QtSerialPort.h"
 #include "service/ExchangeLog.h"
@@ -12,8 +14,8 @@
 #include <QElapsedTimer>
 
 PortSearch::PortSearch(const PortRef& port, const QString& current, int flow,
-                       const std::atomic_bool& stop, ExchangeLog* log)
-    : m_current(current), m_flow(flow), m_stop(stop), m_log(log) {
+                       const std::atomic_bool& stop, const std::atomic_bool& cut, ExchangeLog* log)
+    : m_current(current), m_flow(flow), m_stop(stop), m_cut(cut), m_log(log) {
     result.port = port;
     result.device = PortMap::devicePath(port.number);
 }
@@ -31,8 +33,11 @@ void PortSearch::run() {
         result.failure = e.description();
         return;
     }
+    CutOffPort cutOff(port, m_cut, PortFailure::label(result.port.number, result.device));
     TimerWait waiter;
-    search(port, waiter);
+    search(cutOff, waiter);
+    if (cutOff.cut())
+        result.kind = SearchResult::Kind::Stopped;
     try {
         port.setPortOpen(false);
     } catch (const SerialError&) {
@@ -77,14 +82,15 @@ bool PortSearch::tryAt(SerialPort& port, Waiter& waiter, const QString& settings
             result.position = answer.position;
             return true;
         }
-        // A right echo with an answer: these are the device's settings, it refuses POS.
-        if (answer.verdict == SearchTry::Verdict::Answered && !answer.reply.isEmpty()) {
-            result.kind = SearchResult::Kind::Refuses;
-            result.settings = settings;
-            result.reply = answer.reply;
-            return true;
-        }
-        return false;
+        if (answer.verdict != SearchTry::Verdict::Answered)
+            return false;
+        // A right echo: these are the device's settings, whether it answers or not; the
+        // settings after them would only wait for the same silence.
+        result.kind =
+            answer.reply.isEmpty() ? SearchResult::Kind::Silent : SearchResult::Kind::Refuses;
+        result.settings = settings;
+        result.reply = answer.reply;
+        return true;
     } catch (const SerialError& e) {
         result.kind = SearchResult::Kind::Failed;
         result.failure = e.description();

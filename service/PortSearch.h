@@ -14,16 +14,17 @@ class Waiter;
 // The search on one port, on a thread of its own with its own port object and wait timer,
 // so ports are searched side by side. It tries the line settings in their order and stops
 // at the first that finds the encoder, or at the first whose echo is right but whose answer
-// is no acknowledgement: the device is there, at those settings, and refuses POS. The stop flag is
-// looked at between tries only: the try under way always ends, and the port is closed at the end
-// whatever happened.
+// is no acknowledgement or none: the device is there, at those settings, and refuses POS or
+// keeps silent. The stop flag is looked at between tries only: the try under way always
+// ends; the cut flag ends it at once, between two characters. The port is closed at the
+// end whatever happened.
 class PortSearch : public QThread {
     Q_OBJECT
 public:
     // current: the settings the port holds now, tried first; flow stays as it is.
     // log: where every try goes as well, or nullptr.
     PortSearch(const PortRef& port, const QString& current, int flow, const std::atomic_bool& stop,
-               ExchangeLog* log);
+               const std::atomic_bool& cut, ExchangeLog* log);
 
     // Complete once the thread has finished.
     SearchResult result;
@@ -44,5 +45,6 @@ private:
     const QString m_current;
     const int m_flow;
     const std::atomic_bool& m_stop;
+    const std::atomic_bool& m_cut;
     ExchangeLog* m_log;
 };

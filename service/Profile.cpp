@@ -77,6 +77,9 @@ Profile Profile::read(const QString& text, const QString& file) {
         if (group && !Catalogue::writer(name, value))
             throw refuse(number, QStringLiteral("%1 must be %2, not %3")
                                      .arg(name, choices(*group), VisibleText::quoted(value)));
+        if (const QString why = Catalogue::valueProblem(name, value); !why.isEmpty())
+            throw refuse(number,
+                         VisibleText::brief(name + u'=' + value) + QStringLiteral(": ") + why);
         anyWritable = anyWritable || Catalogue::writable(name);
         profile.items << Item{name, value, number};
     }

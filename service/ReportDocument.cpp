@@ -2,6 +2,7 @@
 
 #include "service/ReportFacts.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QLocale>
 #include <QPageLayout>
@@ -141,10 +142,13 @@ QPageLayout ReportDocument::pageLayout(const QLocale& locale) {
                        QMarginsF(), QPageLayout::Millimeter);
 }
 
-void ReportDocument::writePdf(QIODevice& out, const QLocale& locale) {
+QByteArray ReportDocument::pdf(const QLocale& locale) {
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
     QPdfWriter writer(&out);
     writer.setPageLayout(pageLayout(locale));
     writer.setTitle(Title);
     writer.setCreator(QStringLiteral("Zintor"));
-    print(&writer);
+    print(&writer); // the painting ends with the document's last bytes written
+    return out.data();
 }

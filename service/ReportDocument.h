@@ -2,7 +2,6 @@
 
 #include <QTextDocument>
 
-class QIODevice;
 class QLocale;
 class QPageLayout;
 struct ReportFacts;
@@ -18,6 +17,6 @@ public:
     // everywhere else.
     static QPageLayout pageLayout(const QLocale& locale);
 
-    // The report as PDF on the locale's paper. A failed write shows in out's own state.
-    void writePdf(QIODevice& out, const QLocale& locale);
+    // The report as PDF on the locale's paper, whole, for the file writer.
+    QByteArray pdf(const QLocale& locale);
 };

@@ -19,6 +19,9 @@ QString SearchResult::text(bool withSettings) const {
             .arg(at, VisibleText::of(position), tried(tries));
     case Kind::Refuses:
         return QStringLiteral("answers%1, but refuses POS: %2").arg(at, VisibleText::quoted(reply));
+    case Kind::Silent:
+        return withSettings ? QStringLiteral("echoes at %1 but does not answer POS").arg(settings)
+                            : QStringLiteral("echoes but does not answer POS");
     case Kind::NoAnswer:
         return QStringLiteral("no answer (%1)").arg(tried(tries));
     case Kind::CannotOpen:
@@ -26,13 +29,15 @@ QString SearchResult::text(bool withSettings) const {
     case Kind::Failed:
         return QStringLiteral("failed after %1: %2").arg(tried(tries), VisibleText::of(failure));
     case Kind::Stopped:
-        return QStringLiteral("stopped (%1)").arg(tried(tries));
+        // Ended at once by a second stop: the failure says what the device may hold.
+        return QStringLiteral("stopped (%1)").arg(tried(tries)) +
+               (failure.isEmpty() ? QString() : QStringLiteral(": ") + VisibleText::of(failure));
     }
     return {};
 }
 
 QString SearchResult::kindName() const {
-    static const char* const names[] = {"found",       "refuses", "no answer",
+    static const char* const names[] = {"found",       "refuses", "silent", "no answer",
                                         "cannot open", "failed",  "stopped"};
     return QString::fromLatin1(names[int(kind)]);
 }

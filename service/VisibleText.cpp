@@ -38,4 +38,8 @@ QString quoted(QStringView text) {
         .arg(of(text.left(QuotedLength)), QLocale(QLocale::English).toString(text.size()));
 }
 
+QString brief(QStringView text) {
+    return text.size() <= QuotedLength ? of(text) : quoted(text);
+}
+
 } // namespace VisibleText

@@ -15,4 +15,7 @@ QString of(QStringView text);
 // In double quotes; a long text is cut: "first 60 characters…" (3,000 characters).
 QString quoted(QStringView text);
 
+// As of(), or for a long text as quoted(): cut.
+QString brief(QStringView text);
+
 } // namespace VisibleText

@@ -36,7 +36,7 @@ void PortChoice::showButtons(const PortProbe::Slots& found) {
         QRadioButton* button = c.ComPort[i];
         const int port = found[i];
         button->setText(port ? QString::number(port) : QString());
-        button->setToolTip(port ? PortMap::devicePath(port) : QString());
+        button->setToolTip(port ? PortMap::describe(port) : QString());
         button->setVisible(port != 0);
     }
     int left = 405; // one column
@@ -66,7 +66,7 @@ void PortChoice::listPorts(const PortProbe::Slots& found, int inUse) {
             combo->setItemText(j, QString::number(port));
         else
             combo->addItem(QString::number(port));
-        combo->setItemData(j, PortMap::devicePath(port), Qt::ToolTipRole);
+        combo->setItemData(j, PortMap::describe(port), Qt::ToolTipRole);
         if (port == inUse)
             selected = j;
         ++j;

@@ -6,6 +6,7 @@
 #include "platform/Design.h"
 #include "platform/HeldInput.h"
 #include "platform/MessageBox.h"
+#include "service/VisibleText.h"
 #include "settings/LineSettings.h"
 #include "settings/PendingError.h"
 
@@ -19,7 +20,14 @@
 #include <QScopeGuard>
 
 SetSeriale::SetSeriale(PortGate& gate, QWidget* parent)
-    : QDialog(parent), controls(this), m_gate(gate), m_ports(controls) {
+    : QDialog(parent), controls(this), m_gate(gate), m_ports(controls),
+      m_freePort([this](std::function<void()> search) {
+          // Never beside an exchange, a press, a poll's exchange or the probe.
+          if (m_gate.busy())
+              m_gate.whenIdle(std::move(search));
+          else
+              search();
+      }) {
     setObjectName(QStringLiteral("SetSeriale"));
     setWindowTitle(QStringLiteral("RS232 Communication Settings"));
     setFixedWidth(Design::pixels(4995));
@@ -223,9 +231,9 @@ void SetSeriale::OKButton_Click() {
 // A typed text that names no port number fails like a number the port cannot select.
 void SetSeriale::choosePort(PendingError& error) {
     if (NumPorta < 1)
-        error.set(QStringLiteral("\"%1\" is not a COM port number. Choose a port from the "
+        error.set(QStringLiteral("%1 is not a COM port number. Choose a port from the "
                                  "list or type its number.")
-                      .arg(controls.Combo1->currentText()));
+                      .arg(VisibleText::quoted(controls.Combo1->currentText())));
     else
         error.attempt([this] { Seriale->setCommPort(NumPorta); });
 }

@@ -55,8 +55,14 @@ public:
     void CmdFind_Click();
 
     // What pressing Find does: once nothing else uses the port, searches every port for an
-    // encoder with progress, then offers what it found; Use selects it in the dialog.
+    // encoder with progress, then offers what it found; Use selects it in the dialog. One
+    // search at a time: Find is disabled from the request until its result window closes.
     void startFind();
+    // How the port is freed for a search: by default once the gate is idle; the panel stops
+    // its polling first. free runs the search when the port is free, or drops it.
+    void freePortWith(std::function<void(std::function<void()> search)> free);
+    // Whether other work lets a search start now; Find shows it.
+    void allowFind(bool allowed);
     // The search's tries go into this log as well.
     void logSearchesTo(ExchangeLog& log) { m_log = &log; }
     // Selects the port and line settings of a found encoder as the operator's clicks do.
@@ -81,9 +87,6 @@ public:
 signals:
     // The load step has put the port back and run the input it held back.
     void loadFinished();
-    // A search for an encoder holds the port from the first to the second.
-    void findStarted();
-    void findEnded();
 
 protected:
     bool event(QEvent* event) override;
@@ -102,7 +105,9 @@ private:
     void choosePort(PendingError& error);
     void report(const PendingError& error);
     bool heldBack(std::function<void()> action);
+    void find();
     QList<SearchResult> search();
+    void showFind();
 
     PortGate& m_gate;
     PortChoice m_ports;
@@ -110,6 +115,9 @@ private:
     PortProbe* m_probe = nullptr;
     EncoderSearch* m_search = nullptr;
     ExchangeLog* m_log = nullptr;
+    std::function<void(std::function<void()>)> m_freePort;
+    bool m_findAsked = false;  // from Find to the result window's closing
+    bool m_findAllowed = true; // by the work of others
     bool m_loaded = false;
     bool m_activated = false;
     // A window of the dialog's own is up (its message, the search's progress or result):

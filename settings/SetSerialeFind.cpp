@@ -10,6 +10,7 @@
 #include "settings/PendingError.h"
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 
@@ -20,15 +21,36 @@ void SetSeriale::CmdFind_Click() {
 }
 
 void SetSeriale::startFind() {
-    if (!Seriale || findRunning())
+    if (!Seriale || m_findAsked)
         return;
-    // Never beside an exchange, a press, a poll or the probe: it waits for them to end.
-    if (m_gate.busy() || loadRunning()) {
-        m_gate.whenIdle([this] { startFind(); });
+    m_findAsked = true;
+    showFind();
+    m_freePort([this] { find(); });
+}
+
+void SetSeriale::freePortWith(std::function<void(std::function<void()>)> free) {
+    m_freePort = std::move(free);
+}
+
+void SetSeriale::allowFind(bool allowed) {
+    m_findAllowed = allowed;
+    showFind();
+}
+
+void SetSeriale::showFind() {
+    controls.CmdFind->setEnabled(m_findAllowed && !m_findAsked);
+}
+
+void SetSeriale::find() {
+    const auto done = qScopeGuard([this] {
+        m_findAsked = false;
+        showFind();
+    });
+    // Closed while the port was being freed: the search was for a dialog no longer open.
+    if (!isVisible())
         return;
-    }
     m_ownWindow = true;
-    const auto done = qScopeGuard([this] { m_ownWindow = false; });
+    const auto own = qScopeGuard([this] { m_ownWindow = false; });
     const QList<SearchResult> results = search();
     FindEncoder chooser(results, this);
     chooser.exec();
@@ -39,7 +61,6 @@ void SetSeriale::startFind() {
 // The panel's port is closed meanwhile, as the probe closes it, and opened again after.
 QList<SearchResult> SetSeriale::search() {
     m_gate.beginSearch();
-    emit findStarted();
     PendingError error;
     const bool wasOpen = Seriale->portOpen();
     if (wasOpen)
@@ -58,7 +79,6 @@ QList<SearchResult> SetSeriale::search() {
     if (wasOpen)
         error.attempt([this] { Seriale->setPortOpen(true); });
     m_gate.endSearch();
-    emit findEnded();
     return results;
 }
 

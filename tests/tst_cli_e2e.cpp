@@ -126,13 +126,22 @@ void CliEndToEndTest::portFailureStopsOnlyItsPort() {
 void CliEndToEndTest::badProfileSendsNothing() {
     CliBench bench(1);
     const QString profile = bench.write("bad.profile", "CODE=BIN\nNS=4096\nNS=8192\n");
-    const auto apply = bench.run({"apply", profile});
-    QCOMPARE(apply.status, 2);
-    QVERIFY2(apply.err.contains(profile + ":3: NS is given again (first on line 2)"),
-             qPrintable(apply.err));
+    const auto twice = bench.run({"apply", profile});
+    QCOMPARE(twice.status, 2);
+    QVERIFY2(twice.err.contains(profile + ":3: NS is given again (first on line 2)"),
+             qPrintable(twice.err));
     QCOMPARE(bench.run({"verify", bench.path("absent.profile")}).status, 2);
     QCOMPARE(bench.run({"read", "--count", "2"}).status, 2);
     QCOMPARE(bench.run({"send", "OFST=1|NS=2"}).status, 2);
+    // A value the item cannot take never reaches the encoder, which would refuse it.
+    const auto letters = bench.run({"send", "NR=16", "NS=abc"});
+    QCOMPARE(letters.status, 2);
+    QVERIFY2(letters.err.contains("zintor-cli: send NS=abc: not a number"),
+             qPrintable(letters.err));
+    const QString negative = bench.write("negative.profile", "CODE=BIN\nNS=-1\n");
+    const auto apply = bench.run({"apply", negative});
+    QCOMPARE(apply.status, 2);
+    QVERIFY2(apply.err.contains(negative + ":2: NS=-1: out of range"), qPrintable(apply.err));
     QCOMPARE(bench.run({"pos", "--flow", "sometimes"}).status, 2);
     QCOMPARE(bench.received(1), QByteArray());
 }

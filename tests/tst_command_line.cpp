@@ -56,7 +56,7 @@ void CommandLineTest::versionPrintsTheRelease() {
     QFETCH(QStringList, arguments);
     const Run run = zintor(arguments, m_config.path());
     QCOMPARE(run.err, QString());
-    QCOMPARE(run.out, QStringLiteral("Zintor V3.1\n"));
+    QCOMPARE(run.out, QStringLiteral("Zintor V3.2\n"));
     QCOMPARE(run.exitCode, 0);
 }
 

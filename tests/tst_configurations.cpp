@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -59,6 +60,8 @@ private slots:
     void portFailureSaysWhatWasWritten();
     void applyWhilePollingWaitsForThePollToEnd();
     void saveTellsWhyNothingWasSaved();
+    void progressWindowEndsWithItsApply();
+    void longValueIsCutInWhatIsShown();
 
 private:
     QTemporaryDir m_dir;
@@ -197,6 +200,51 @@ void ConfigurationsTest::saveTellsWhyNothingWasSaved() {
              qPrintable(answers.messages[0]));
     QCOMPARE(answers.files.size(), 1); // no file was asked for
     QVERIFY(!QFile::exists(m_dir.filePath("never.profile")));
+}
+
+// Its label never claims a stop that nobody asked for, and it is gone once the apply is.
+void ConfigurationsTest::progressWindowEndsWithItsApply() {
+    SimPanel panel;
+    ModalAnswers answers;
+    const QString file = m_dir.filePath("twice.profile");
+    write(file, "CODE=BIN\nNR=16\n");
+    QStringList labels;
+    answers.onResult = [&labels](QWidget*) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(w))
+                labels << progress->labelText();
+    };
+    const auto progressWindows = [] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QWidgetList all = QApplication::topLevelWidgets();
+        return std::count_if(all.begin(), all.end(), [](QWidget* w) {
+            return w->objectName() == u"ConfigurationProgress";
+        });
+    };
+    for (int apply = 1; apply <= 2; ++apply) {
+        answers.files << file;
+        panel.form.menu().ActApplyConfiguration->trigger();
+        QCOMPARE(answers.headline, QStringLiteral("All 2 items written and read back equal"));
+        QCOMPARE(progressWindows(), 0);
+    }
+    QCOMPARE(answers.progressShown, 2);
+    QVERIFY2(!labels.join(u'\n').contains(QStringLiteral("Stopping")),
+             qPrintable(labels.join(u'\n')));
+}
+
+// A value of 2,000 digits: whatever window comes up (the question, or a refusal) shows it cut.
+void ConfigurationsTest::longValueIsCutInWhatIsShown() {
+    SimPanel panel;
+    ModalAnswers answers;
+    answers.confirm = false;
+    const QString file = m_dir.filePath("long.profile");
+    write(file, "CODE=BIN\nNS=" + QByteArray(2000, '7') + '\n');
+    answers.files << file;
+    panel.form.menu().ActApplyConfiguration->trigger();
+    QCOMPARE(answers.messages.size(), 1);
+    QVERIFY2(answers.messages[0].size() < 300, qPrintable(answers.messages[0].left(300)));
+    QVERIFY2(answers.messages[0].contains(QStringLiteral("NS=")), qPrintable(answers.messages[0]));
+    QCOMPARE(panel.wire(), QString());
 }
 
 QTEST_MAIN(ConfigurationsTest)

@@ -49,6 +49,8 @@ private slots:
     void findsTheEncoderAmongSixteenPorts();
     void eachOutcomeHasItsStatus_data();
     void eachOutcomeHasItsStatus();
+    void aMuteDeviceIsToldAtItsFirstEcho_data();
+    void aMuteDeviceIsToldAtItsFirstEcho();
     void ctrlCStopsEveryPortAndLeavesNoLock();
     void usageErrors_data();
     void usageErrors();
@@ -99,6 +101,8 @@ void FindCliTest::eachOutcomeHasItsStatus_data() {
     QTest::newRow("settings not offered")
         << QStringList{"--line", "38400,n,8,1"} << 1 << "no answer";
     QTest::newRow("nothing attached") << Silent << 1 << "no answer";
+    // The settings are right at the first try: they are told, and no other is tried.
+    QTest::newRow("echoes, never answers") << QStringList{"--silent"} << 1 << "silent";
     QTest::newRow("not there") << QStringList() << 3 << "cannot open";
 }
 
@@ -121,6 +125,42 @@ void FindCliTest::eachOutcomeHasItsStatus() {
         QCOMPARE(found[0]["settings"].toString(), "115200,N,8,1");
     if (result == "no answer")
         QCOMPARE(found[0]["tries"].toInt(), 48);
+    if (result == "silent") {
+        QCOMPARE(found[0]["settings"].toString(), "9600,n,8,1");
+        QCOMPARE(found[0]["tries"].toInt(), 1);
+    }
+}
+
+// A device that echoes and never answers is told at the settings where its echo is right,
+// after one try there, not after a wait at every setting.
+void FindCliTest::aMuteDeviceIsToldAtItsFirstEcho_data() {
+    QTest::addColumn<QStringList>("device");
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<int>("tries");
+    QTest::newRow("at the settings tried first") << QStringList{"--silent"} << "9600,n,8,1" << 1;
+    QTest::newRow("at the ninth") << QStringList{"--silent", "--line", "19200,o,8,1"}
+                                  << "19200,O,8,1" << 9;
+}
+
+void FindCliTest::aMuteDeviceIsToldAtItsFirstEcho() {
+    QFETCH(QStringList, device);
+    QFETCH(QString, settings);
+    QFETCH(int, tries);
+    Ports ports;
+    ports.attach(4, device);
+    QTemporaryDir dir;
+    const QString log = dir.filePath("find.tsv");
+    const auto [status, out] = ports.run({"--port", "4", "--log", log});
+    QCOMPARE(status, 1);
+    QCOMPARE(lineOf(out, 4),
+             "COM4  echoes at " + settings + " but does not answer POS  device " + ports.link(4));
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    lines.removeFirst();
+    QCOMPARE(lines.size(), tries);
+    const int ms = lines.last().section(u'\t', 9, 9).toInt();
+    QVERIFY2(ms <= 1500, qPrintable(QString::number(ms)));
 }
 
 void FindCliTest::ctrlCStopsEveryPortAndLeavesNoLock() {

@@ -2,6 +2,7 @@
 #include "LockFiles.h"
 #include "MessageCatcher.h"
 #include "SimulatedPorts.h"
+#include "WhenShown.h"
 #include "panel/Form1.h"
 #include "platform/QtSerialPort.h"
 #include "settings/FindEncoder.h"
@@ -22,29 +23,6 @@ namespace {
 // The simulated ports, mapped in this process.
 struct Line : SimulatedPorts {
     Line() { map(); }
-};
-
-// Runs each step, in turn, the first time its window is up: the search and its result
-// run in loops of their own inside the press of Find.
-class WhenShown : public QObject {
-public:
-    void add(const QString& window, std::function<void(QWidget*)> step) {
-        m_steps.append({window, std::move(step)});
-    }
-    WhenShown() {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (m_steps.isEmpty())
-                return;
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->objectName() == m_steps.first().first && top->isVisible())
-                    return m_steps.takeFirst().second(top);
-        });
-        m_timer.start(20);
-    }
-
-private:
-    QList<std::pair<QString, std::function<void(QWidget*)>>> m_steps;
-    QTimer m_timer;
 };
 
 void picture(QWidget* window, const QString& name) {
@@ -150,11 +128,12 @@ void FindDialogTest::useSelectsAsClicksDo() {
 }
 
 // COM1 is the panel's port, open, with nothing answering; an encoder left at 19200,O,8,1
-// is on COM2.
+// is on COM2, a device that echoes and never answers on COM3.
 void FindDialogTest::findThenOkTalksToTheEncoder() {
     Line line;
     line.attach(1, {"--no-echo", "--silent"});
     line.attach(2, {"--line", "19200,o,8,1"});
+    line.attach(3, {"--silent"});
     QtSerialPort port;
     Form1 form(port, [] {});
     form.Form_Load();
@@ -166,7 +145,7 @@ void FindDialogTest::findThenOkTalksToTheEncoder() {
 
     bool lockedWhileSearching = false;
     bool portClosedWhileSearching = false;
-    QStringList ports, results;
+    QStringList ports, results, settings;
     WhenShown steps;
     steps.add("FindProgress", [&](QWidget* progress) {
         lockedWhileSearching = !form.controls().CmdPuls[0]->isEnabled();
@@ -177,6 +156,7 @@ void FindDialogTest::findThenOkTalksToTheEncoder() {
         auto* chooser = static_cast<FindEncoder*>(window);
         ports = column(chooser->FindTable, 0);
         results = column(chooser->FindTable, 2);
+        settings = column(chooser->FindTable, 3);
         picture(chooser, "find-encoder.png");
         QVERIFY(chooser->CmdUse->isEnabled()); // the one found is chosen already
         chooser->CmdUse->click();
@@ -185,9 +165,11 @@ void FindDialogTest::findThenOkTalksToTheEncoder() {
 
     QVERIFY(lockedWhileSearching);
     QVERIFY(portClosedWhileSearching);
-    QCOMPARE(ports, (QStringList{"COM1", "COM2"}));
+    QCOMPARE(ports, (QStringList{"COM1", "COM2", "COM3"}));
     QCOMPARE(results[0], "no answer (48 settings tried)");
     QVERIFY2(results[1].startsWith("found, position "), qPrintable(results[1]));
+    QCOMPARE(results[2], "echoes but does not answer POS");
+    QCOMPARE(settings.mid(1), (QStringList{"19200,O,8,1", "9600,n,8,1"}));
     QVERIFY(form.controls().CmdPuls[0]->isEnabled());
     // Until OK nothing is applied; the panel's port is back as it was.
     QVERIFY(port.portOpen());

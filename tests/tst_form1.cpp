@@ -11,9 +11,9 @@
 namespace {
 const QString Lead = QStringLiteral("Programmabile on COM   ");
 const QString AtStart =
-    QStringLiteral("         ---------------------------    BetaVersion   V3.1");
+    QStringLiteral("         ---------------------------    BetaVersion   V3.2");
 const QString AfterDialog =
-    QStringLiteral("          ---------------------------    BetaVersion   V3.1");
+    QStringLiteral("          ---------------------------    BetaVersion   V3.2");
 
 void store(const QString& value) {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "QTX_Zintor", "QTX_Zintor");

@@ -68,7 +68,7 @@ ProductionRun* ProductionWindowTest::startRun(SimPanel& panel, const QString& st
         picture(setup, "production-setup.png");
         setup->CmdStartRun->click();
     });
-    panel.form.menu().ActProductionRun->trigger();
+    panel.form.findChild<QAction*>("ActProductionRun")->trigger();
     return panel.form.production().running();
 }
 
@@ -120,7 +120,7 @@ void ProductionWindowTest::runUnitsThenReadTheRecords() {
     run->CmdStopRun->click();
     QTRY_VERIFY(panel.c.CmdPuls[0]->isEnabled()); // the run ended, the buttons are free
 
-    panel.form.menu().ActRecords->trigger();
+    panel.form.findChild<QAction*>("ActRecords")->trigger();
     auto* records = shown<RecordsWindow>("RecordsWindow");
     QVERIFY(records);
     QCOMPARE(records->RecordsTable->rowCount(), 4);

@@ -17,7 +17,7 @@
 namespace {
 
 const QString Title = QStringLiteral(
-    "Programmabile on COM   %1          ---------------------------    BetaVersion   V3.1");
+    "Programmabile on COM   %1          ---------------------------    BetaVersion   V3.2");
 
 // Runs the operator's steps once the dialog is up and its probe has finished.
 void whenDialogReady(SetSeriale& dialog, std::function<void()> steps) {

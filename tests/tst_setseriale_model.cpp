@@ -186,6 +186,14 @@ void SetSerialeModelTest::okApplies_data() {
     QTest::newRow("typed text not a number")
         << two << true << "abc" << 0 << ""
         << "" << QStringList{"close", "port 1"} << NotANumber.arg("abc") << 1 << false;
+    // A pasted page of text is cut in the message, as printed text is.
+    QTest::newRow("typed text of 2,000 characters")
+        << two << true << QString(2000, u'x') << 0 << ""
+        << "" << QStringList{"close", "port 1"}
+        << QString(NotANumber)
+               .replace(QStringLiteral("\"%1\""), QStringLiteral("\"%1…\" (2,000 characters)"))
+               .arg(QString(60, u'x'))
+        << 1 << false;
     QTest::newRow("typed number beyond 16 bits")
         << two << true << "70000" << 0 << ""
         << "" << QStringList{"close", "port 1"} << NotANumber.arg("70000") << 1 << false;

@@ -25,6 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (qsizetype i = 0; i < profile.items.size(); ++i) {
         const Profile::Item& item = profile.items[i];
         check(Catalogue::unsendable(item.value).isEmpty(), "every value can be sent");
+        check(item.value.size() <= Catalogue::MaxValueLength &&
+                  Catalogue::valueProblem(item.name, item.value).isEmpty(),
+              "every value is one its item can take, and short");
         anyWritable = anyWritable || Catalogue::writable(item.name);
         const Catalogue::Listed* listed = Catalogue::listed(item.name);
         check(Catalogue::writable(item.name) || (listed && listed->readOnly),

@@ -24,19 +24,26 @@ void ModalAnswers::look() {
             continue;
         if (auto* box = qobject_cast<QMessageBox*>(w)) {
             messages << box->text();
-            const bool question = box->objectName() == u"ConfirmApply";
-            if (question && confirm && onConfirmed)
+            const bool apply = box->objectName() == u"ConfirmApply";
+            if (apply && confirm && onConfirmed)
                 onConfirmed();
-            box->done(question && confirm ? QMessageBox::Yes
-                      : question          ? QMessageBox::No
-                                          : QMessageBox::Ok);
+            // Other questions are the file dialog's "replace it?", answered yes; clicked, as
+            // its asker reads the button.
+            if (!box->standardButtons().testFlag(QMessageBox::Yes))
+                box->done(QMessageBox::Ok);
+            else
+                box->button(apply && !confirm ? QMessageBox::No : QMessageBox::Yes)->click();
         } else if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
             if (files.isEmpty()) {
                 dialog->reject();
                 continue;
             }
+            if (dialog->property("answered").isValid())
+                continue;
+            dialog->setProperty("answered", true);
             dialog->selectFile(files.takeFirst());
-            QMetaObject::invokeMethod(dialog, "accept");
+            // Later, so that the question whether to replace the file is answered too.
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         } else if (auto* printing = qobject_cast<QPrintDialog*>(w)) {
             answerPrint(printing);
         } else if (w->objectName() == u"ReportReference") {

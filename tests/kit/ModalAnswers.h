@@ -10,10 +10,10 @@ class QPrintDialog;
 class QWidget;
 
 // Answers the panel's modal windows as an operator would, and remembers what they said:
-// file dialogs get the next name queued, the apply's question the answer set, message boxes
-// OK, the progress dialog a Cancel once it shows the item named, the result dialog is read
-// and closed, the report's reference window gets the next text queued, and the print dialog
-// prints into a PDF file or is cancelled.
+// file dialogs get the next name queued, the apply's question the answer set, the question
+// whether to replace a file yes, message boxes OK, the progress dialog a Cancel once it
+// shows the item named, the result dialog is read and closed, the report's reference window
+// gets the next text queued, and the print dialog prints into a PDF file or is cancelled.
 class ModalAnswers : public QObject {
     Q_OBJECT
 public:

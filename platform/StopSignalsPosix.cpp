@@ -39,8 +39,8 @@ void handleWith(void (*handler)(int)) {
 
 } // namespace
 
-StopSignals::StopSignals(std::function<void()> stop, QObject* parent)
-    : QObject(parent), m_stop(std::move(stop)) {
+StopSignals::StopSignals(std::function<void()> stop, std::function<void()> again, QObject* parent)
+    : QObject(parent), m_stop(std::move(stop)), m_again(std::move(again)) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, m_pair) != 0) {
         qWarning("Zintor: a log-out or Ctrl+C will end the program without storing the port "
                  "number: no socket pair (%s)",
@@ -62,9 +62,12 @@ StopSignals::~StopSignals() {
     ::close(m_pair[1]);
 }
 
+// One byte per signal; two that came close together are read at once and still count
+// as two.
 void StopSignals::received() {
     char bytes[16];
-    while (::read(m_pair[1], bytes, sizeof bytes) > 0) {
-    }
-    m_stop();
+    qsizetype count = 0;
+    for (ssize_t got = 0; (got = ::read(m_pair[1], bytes, sizeof bytes)) > 0;)
+        count += got;
+    arrived(count);
 }

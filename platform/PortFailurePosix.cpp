@@ -25,10 +25,6 @@ QString groupName(gid_t gid) {
 
 } // namespace
 
-QString PortFailure::label(int number, const QString& device) {
-    return QStringLiteral("COM%1 (%2)").arg(number).arg(device);
-}
-
 QString PortFailure::openFailed(int number, const QString& device,
                                 QSerialPort::SerialPortError error, int systemError) {
     struct stat info {};
@@ -63,9 +59,8 @@ QString PortFailure::lost(int number, const QString& device) {
                           "cable; the next command opens the port again.");
 }
 
-QString PortFailure::systemError(int number, const QString& device, int systemError) {
-    return label(number, device) + QStringLiteral(": ") +
-           QString::fromLocal8Bit(std::strerror(systemError)) + u'.';
+QString PortFailure::reason(int systemError) {
+    return QString::fromLocal8Bit(std::strerror(systemError));
 }
 
 QString PortFailure::notFound(int number, const QString& device) {
@@ -78,9 +73,4 @@ QString PortFailure::noPermission(int number, const QString& device, const QStri
            QStringLiteral(": permission denied. The device belongs to group \"%1\": add your user "
                           "to it (sudo usermod -aG %1 $USER), then log out and in again.")
                .arg(group);
-}
-
-QString PortFailure::busy(int number, const QString& device) {
-    return label(number, device) +
-           QStringLiteral(": in use by another program. Close that program and try again.");
 }

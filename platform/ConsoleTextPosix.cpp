@@ -1,0 +1,5 @@
+#include "platform/ConsoleText.h"
+
+QByteArray ConsoleText::bytes(const QString& text) {
+    return text.toLocal8Bit();
+}
