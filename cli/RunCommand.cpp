@@ -94,8 +94,7 @@ void RunCommand::unitDone(Port& port) {
                          .arg(port.serial, VisibleText::of(port.ref.label), e.text()));
         Console::err(QStringLiteral("zintor-cli: %1; the run stops").arg(e.text()));
         m_status = std::max(m_status, ExitStatus::Usage);
-        m_halted = true;
-        m_input->stop();
+        halt();
     }
     tellSpooling();
     startNext(port);
@@ -103,8 +102,13 @@ void RunCommand::unitDone(Port& port) {
 
 void RunCommand::stopAll() {
     m_stop = true;
-    m_halted = true;
     m_status = std::max(m_status, ExitStatus::Stopped);
+    halt();
+    finishIfDone();
+}
+
+void RunCommand::halt() {
+    m_halted = true;
     m_input->stop();
     for (Port& port : m_ports) {
         if (!port.serials.isEmpty())
@@ -112,7 +116,6 @@ void RunCommand::stopAll() {
                              .arg(VisibleText::of(port.ref.label), port.serials.join(u' ')));
         port.serials.clear();
     }
-    finishIfDone();
 }
 
 void RunCommand::finishIfDone() {

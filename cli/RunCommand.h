@@ -40,6 +40,8 @@ private:
     void startNext(Port& port);
     void unitDone(Port& port);
     void stopAll();
+    // No further unit: the input is no longer read, and the serials waiting are named.
+    void halt();
     void finishIfDone();
     void tellSpooling();
 

@@ -1,4 +1,5 @@
 #include "CliBench.h"
+#include "FullDisk.h"
 #include "service/RecordStore.h"
 
 #include <QJsonArray>
@@ -19,10 +20,11 @@ struct Started {
 
 // zintor-cli run on the bench with its own store; the serials typed as a scanner types them.
 void startRun(const CliBench& bench, QProcess& cli, const QStringList& ports,
-              const QStringList& extra = {}) {
+              const QStringList& extra = {}, const QString& store = {}) {
+    const QString records = store.isEmpty() ? bench.path("records.sqlite") : store;
     QStringList arguments{"run",       "--profile", bench.write("approved.profile", Approved),
                           "--station", "Line 3",    "--operator",
-                          "Ann",       "--records", bench.path("records.sqlite")};
+                          "Ann",       "--records", records};
     for (const QString& port : ports)
         arguments << "--port" << port;
     bench.start(cli, arguments + extra);
@@ -45,6 +47,7 @@ private slots:
     void storeThatCannotBeWrittenSendsNothing();
     void ctrlCRecordsWhatTheUnitHolds();
     void killedMidUnitLeavesNoPassedRecord();
+    void fullDiskStopsTheRun();
     void recordsListsCsvAndJson();
 };
 
@@ -166,16 +169,47 @@ void CliRunTest::killedMidUnitLeavesNoPassedRecord() {
     QProcess cli;
     startRun(bench, cli, {"1"});
     cli.write("K1\nK2\n");
-    // K1 recorded, K2 under way.
+    // K1 recorded, K2 under way: its first item written, its read-back not yet.
     QByteArray out;
     QTRY_VERIFY_WITH_TIMEOUT((out += cli.readAllStandardOutput()).contains("PASS K1"), 20000);
-    QTest::qWait(1000);
-    cli.kill();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        bench.received(1).count("|STP\r") == 2 && bench.received(1).count("|BIN\r") == 2, 10000);
+    ::kill(pid_t(cli.processId()), SIGKILL);
     QVERIFY(cli.waitForFinished(5000));
+    QCOMPARE(cli.exitStatus(), QProcess::CrashExit);
     const QList<Records::Unit> units = recorded(bench); // opens cleanly
     QCOMPARE(units.size(), 1);
     QCOMPARE(units[0].serial, "K1");
     QCOMPARE(units[0].outcome, Records::Outcome::Passed);
+}
+
+// The store's disk fills up after the first unit: the second unit is not shown as passed,
+// the run stops there and says why, and the third is never started.
+void CliRunTest::fullDiskStopsTheRun() {
+    FullDisk disk("1m");
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.why()));
+    CliBench bench(1);
+    QProcess cli;
+    const QString store = disk.path("records.sqlite");
+    startRun(bench, cli, {"1"}, {}, store);
+    cli.write("F1\n");
+    QByteArray out;
+    QTRY_VERIFY_WITH_TIMEOUT((out += cli.readAllStandardOutput()).contains("PASS F1"), 20000);
+    disk.fill();
+    cli.write("F2\nF3\n");
+    cli.closeWriteChannel();
+    const CliBench::Run run = CliBench::finish(cli);
+    QCOMPARE(run.status, 2);
+    QVERIFY2(run.out.startsWith("FAIL F2 COM1: not recorded: records store " + store),
+             qPrintable(run.out));
+    QVERIFY2(run.err.contains("full; the run stops") && run.err.contains("COM1: not started: F3"),
+             qPrintable(run.err));
+    QCOMPARE(bench.received(1).count("|STP\r"), 2); // F3 never started
+    RecordStore records(StoreAddress::parse(store));
+    const QList<Records::Unit> units = records.units({});
+    QCOMPARE(units.size(), 1);
+    QCOMPARE(units[0].serial, "F1");
 }
 
 void CliRunTest::recordsListsCsvAndJson() {

@@ -1,5 +1,7 @@
 #include "ModalAnswers.h"
+#include "ProductionRig.h"
 #include "SimPanel.h"
+#include "panel/ProductionRun.h"
 #include "panel/ProductionSetup.h"
 #include "panel/RecordsWindow.h"
 
@@ -32,11 +34,7 @@ void picture(QWidget* window, const QString& name) {
     QVERIFY2(window->grab().save(folder.filePath(name)), qPrintable(folder.filePath(name)));
 }
 
-// A scanner types the serial and presses Enter; the unit ends in its record.
-void scan(ProductionRun* run, const QString& serial) {
-    QTest::keyClicks(run->SerialEntry, serial);
-    QTest::keyClick(run->SerialEntry, Qt::Key_Return);
-}
+using ProductionRig::scan;
 
 } // namespace
 
@@ -45,6 +43,7 @@ class ProductionWindowTest : public QObject {
 private slots:
     void runUnitsThenReadTheRecords();
     void stopEndsAfterTheRunningExchange();
+    void menuFollowsTheRun();
 
 private:
     ProductionRun* startRun(SimPanel& panel, const QString& store);
@@ -56,20 +55,9 @@ ProductionRun* ProductionWindowTest::startRun(SimPanel& panel, const QString& st
     if (!profile.open(QIODevice::WriteOnly) || profile.write(Approved) != Approved.size())
         return nullptr;
     profile.close();
-    QTimer::singleShot(0, [&] {
-        auto* setup = shown<ProductionSetup>("ProductionSetup");
-        if (!setup)
-            return;
-        setup->TxtProfile->setText(profile.fileName());
-        setup->TxtProfile->editingFinished();
-        setup->TxtStation->setText("Bench 1");
-        setup->TxtOperator->setText("Ann");
-        setup->TxtRecords->setText(store);
+    return ProductionRig::start(panel.form, profile.fileName(), store, [](ProductionSetup* setup) {
         picture(setup, "production-setup.png");
-        setup->CmdStartRun->click();
     });
-    panel.form.findChild<QAction*>("ActProductionRun")->trigger();
-    return panel.form.production().running();
 }
 
 void ProductionWindowTest::runUnitsThenReadTheRecords() {
@@ -154,6 +142,41 @@ void ProductionWindowTest::stopEndsAfterTheRunningExchange() {
     QVERIFY(!run->SerialEntry->isEnabled());
     QVERIFY(!panel.wire().contains("|STP"));
     QVERIFY(panel.c.CmdPuls[0]->isEnabled());
+}
+
+// The run is work on the encoder as the menu's is: while it goes on nothing else on the
+// encoder starts, no records window opens and an open one exports nothing. Records… opens
+// one window however often asked.
+void ProductionWindowTest::menuFollowsTheRun() {
+    SimPanel panel;
+    const QStringList names{"ActProductionRun",      "ActRecords",     "ActSaveConfiguration",
+                            "ActApplyConfiguration", "ActFindEncoder", "ActSaveLog"};
+    const auto enabled = [&panel, &names] {
+        QStringList found;
+        for (const QString& name : names)
+            if (panel.form.findChild<QAction*>(name)->isEnabled())
+                found << name;
+        return found;
+    };
+    QCOMPARE(enabled(), names);
+    auto* openRecords = panel.form.findChild<QAction*>("ActRecords");
+    openRecords->trigger();
+    openRecords->trigger();
+    qsizetype windows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        windows += w->isVisible() && qobject_cast<RecordsWindow*>(w);
+    QCOMPARE(windows, 1);
+    auto* records = shown<RecordsWindow>("RecordsWindow");
+    QVERIFY(records->ActExportRecords->isEnabled());
+
+    ProductionRun* run = startRun(panel, m_dir.filePath("lock.sqlite"));
+    QVERIFY(run);
+    QCOMPARE(enabled(), QStringList());
+    QVERIFY(!records->ActExportRecords->isEnabled());
+    run->CmdStopRun->click(); // between units: the run ends at once
+    QCOMPARE(enabled(), names);
+    QVERIFY(records->ActExportRecords->isEnabled());
+    records->close();
 }
 
 QTEST_MAIN(ProductionWindowTest)
