@@ -51,11 +51,7 @@ private:
 
 void PostgresRunsTest::initTestCase() {
     m_server = std::make_unique<PostgresServer>();
-    if (m_server->running())
-        return;
-    if (postgresRequired())
-        QFAIL(qPrintable("PostgreSQL could not be started: " + m_server->why()));
-    QSKIP(qPrintable("PostgreSQL could not be started: " + m_server->why()));
+    ZINTOR_NEED_SERVER(*m_server);
 }
 
 // Each station keeps its own spool, as separate machines would.

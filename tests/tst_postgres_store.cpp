@@ -50,11 +50,7 @@ private:
 
 void PostgresStoreTest::initTestCase() {
     m_server = std::make_unique<PostgresServer>();
-    if (m_server->running())
-        return;
-    if (postgresRequired())
-        QFAIL(qPrintable("PostgreSQL could not be started: " + m_server->why()));
-    QSKIP(qPrintable("PostgreSQL could not be started: " + m_server->why()));
+    ZINTOR_NEED_SERVER(*m_server);
 }
 
 void PostgresStoreTest::sameSchemaAndResendingIsHarmless() {

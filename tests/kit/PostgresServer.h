@@ -31,3 +31,15 @@ private:
 
 // Whether CI installed PostgreSQL and so a test that needs it must fail, not skip, without it.
 bool postgresRequired();
+
+// In a test function: a server that is not running fails the test where PostgreSQL is
+// required, and skips it elsewhere.
+#define ZINTOR_NEED_SERVER(server)                                                                 \
+    do {                                                                                           \
+        if (!(server).running()) {                                                                 \
+            const QString text = "PostgreSQL could not be started: " + (server).why();             \
+            if (postgresRequired())                                                                \
+                QFAIL(qPrintable(text));                                                           \
+            QSKIP(qPrintable(text));                                                               \
+        }                                                                                          \
+    } while (false)
