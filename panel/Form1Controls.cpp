@@ -19,9 +19,7 @@ namespace {
 const QString SansSerif = QStringLiteral("MS Sans Serif");
 const QString Perpetua = QStringLiteral("Perpetua");
 
-struct Box {
-    int left, top, width, height;
-};
+using Design::Box;
 
 template <class Control>
 Control* make(QWidget* form, const QString& name, const QString& text, Box box) {

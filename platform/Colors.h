@@ -22,6 +22,7 @@ constexpr quint32 Yellow = 65535;
 constexpr quint32 Green = 49152;
 constexpr quint32 Brown = 16576;
 constexpr quint32 Black = 0;
+constexpr quint32 DarkGrey = 0x404040;
 
 QColor toQColor(quint32 value);
 

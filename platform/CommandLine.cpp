@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int UsageError = 2;
+constexpr int UsageExit = 2;
 
 void print(std::FILE* stream, const QString& text) {
     std::fputs(ConsoleText::bytes(text).constData(), stream);
@@ -39,7 +39,7 @@ std::optional<int> CommandLine::answer(int argc, const char* const* argv,
         } else {
             print(stderr, QStringLiteral("zintor: unknown option '%1'\n\n").arg(argument) +
                               usage(settingsFile));
-            return UsageError;
+            return UsageExit;
         }
     }
     if (help) {

@@ -11,6 +11,11 @@ namespace Design {
 
 constexpr int TwipsPerPixel = 15;
 
+// A control's place on its form, in twips.
+struct Box {
+    int left, top, width, height;
+};
+
 int pixels(int twips);
 void place(QWidget* widget, int left, int top, int width, int height);
 

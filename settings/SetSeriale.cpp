@@ -7,7 +7,7 @@
 #include "platform/HeldInput.h"
 #include "platform/MessageBox.h"
 #include "service/VisibleText.h"
-#include "settings/LineSettings.h"
+#include "settings/LineReading.h"
 #include "settings/PendingError.h"
 
 #include <QCloseEvent>
@@ -67,7 +67,7 @@ void SetSeriale::storeOnSelection(const Choices& choices,
 // The options that stand for the port's present settings; settings without an option
 // have none.
 QList<QRadioButton*> SetSeriale::matchingOptions(const SerialPort& port, bool withBaud) const {
-    const LineSettings line = LineSettings::read(port.settings());
+    const LineReading line = LineReading::read(port.settings());
     QList<QRadioButton*> options{
         SetSerialeControls::matching(controls.parities, line.parity),
         SetSerialeControls::matching(controls.dataBits, QString::number(line.dataBits)),

@@ -13,14 +13,11 @@
 namespace {
 
 constexpr quint32 MediumGrey = 0x808080;
-constexpr quint32 DarkGrey = 0x404040;
 constexpr quint32 Yellow = 0x00FFFF;
 
 const QString Arial = QStringLiteral("Arial");
 
-struct Box {
-    int left, top, width, height;
-};
+using Design::Box;
 
 // Creates controls in their containers and remembers their tab indices, so the focus
 // chain can follow them once every control exists.
@@ -47,7 +44,7 @@ public:
     QGroupBox* frame(const QString& name, const QString& caption, Box box, int tabIndex) {
         auto* frame = make<QGroupBox>(m_dialog, name, caption, box, tabIndex);
         Colors::setBackColor(frame, MediumGrey);
-        Colors::setForeColor(frame, DarkGrey);
+        Colors::setForeColor(frame, Colors::DarkGrey);
         return frame;
     }
 
@@ -57,7 +54,7 @@ public:
         option->setStyle(m_optionStyle);
         option->setFont(Design::font(Arial, 8.25));
         Colors::setBackColor(option, MediumGrey);
-        Colors::setForeColor(option, DarkGrey);
+        Colors::setForeColor(option, Colors::DarkGrey);
         return option;
     }
 

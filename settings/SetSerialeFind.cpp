@@ -6,7 +6,7 @@
 #include "service/EncoderSearch.h"
 #include "settings/FindEncoder.h"
 #include "settings/FindProgress.h"
-#include "settings/LineSettings.h"
+#include "settings/LineReading.h"
 #include "settings/PendingError.h"
 
 #include <QComboBox>
@@ -98,7 +98,7 @@ void SetSeriale::useFound(const SearchResult& found) {
         controls.Combo1->setEditText(number); // as typed into the list's text
         Combo1_Click();
     }
-    const LineSettings line = LineSettings::read(found.settings);
+    const LineReading line = LineReading::read(found.settings);
     const QList<std::pair<const Choices*, QString>> picks{
         {&controls.bauds, Numbers::text(line.baud)},
         {&controls.parities, line.parity},

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr quint32 DarkGrey = 0x404040;
 constexpr quint32 DefaultMark = 16512; // brown
 
 constexpr int CompactHeight = 2295;
@@ -39,7 +38,7 @@ void SetSeriale::Default(SerialPort& Porta, qint32 Baud1, qint32 Baud2) {
     if (!m_loaded)
         Form_Load();
     for (QRadioButton* option : std::as_const(controls.lineOptions))
-        Colors::setForeColor(option, DarkGrey);
+        Colors::setForeColor(option, Colors::DarkGrey);
     if (Baud1 != 0)
         BaudColor(Baud1);
     if (Baud2 != 0)

@@ -1,4 +1,4 @@
-#include "settings/LineSettings.h"
+#include "settings/LineReading.h"
 
 #include <QtTest>
 
@@ -38,7 +38,7 @@ void LineSettingsTest::readsByPosition_data() {
 
 void LineSettingsTest::readsByPosition() {
     QFETCH(QString, text);
-    const LineSettings line = LineSettings::read(text);
+    const LineReading line = LineReading::read(text);
     QTEST(line.baud, "baud");
     QTEST(line.parity, "parity");
     QTEST(line.dataBits, "dataBits");

@@ -1,4 +1,4 @@
-#include "settings/LineSettings.h"
+#include "settings/LineReading.h"
 
 #include "link/Numbers.h"
 
@@ -11,8 +11,8 @@ QStringView at(QStringView text, qsizetype index) {
 
 } // namespace
 
-LineSettings LineSettings::read(QStringView text) {
-    LineSettings line;
+LineReading LineReading::read(QStringView text) {
+    LineReading line;
     const qsizetype comma = text.indexOf(u',');
     // Without a comma the whole text is the baud rate and the other fields are absent.
     line.baud = Numbers::leading(comma < 0 ? text : text.left(comma));
