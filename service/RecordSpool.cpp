@@ -8,13 +8,6 @@
 #include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <atomic>
-
-namespace {
-
-std::atomic_int connections{0};
-
-} // namespace
 
 QString RecordSpool::defaultFile() {
     return QFileInfo(StoreAddress::defaultFile()).absolutePath() + QStringLiteral("/spool.sqlite");
@@ -22,7 +15,7 @@ QString RecordSpool::defaultFile() {
 
 RecordSpool::RecordSpool(const QString& file, const QString& store)
     : m_address(StoreAddress::parse(file)), m_store(store),
-      m_connection(QStringLiteral("spool-%1").arg(++connections)) {
+      m_connection(StoreSql::newConnection(QStringLiteral("spool"))) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     m_address.configure(db);
     const QString named = QStringLiteral("spool ") + m_address.text();

@@ -9,11 +9,8 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <atomic>
 
 namespace {
-
-std::atomic_int connections{0};
 
 const QString UnitColumns =
     QStringLiteral("units.id, serial, run_id, port, units.started, units.ended, outcome, headline,"
@@ -44,7 +41,7 @@ QString where(const RecordFilter& filter, QVariantList& values) {
 } // namespace
 
 RecordStore::RecordStore(const StoreAddress& address)
-    : m_address(address), m_connection(QStringLiteral("records-%1").arg(++connections)) {
+    : m_address(address), m_connection(StoreSql::newConnection(QStringLiteral("records"))) {
     QSqlDatabase db = QSqlDatabase::addDatabase(
         address.isPostgres() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), m_connection);
     address.configure(db);

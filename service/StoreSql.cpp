@@ -5,6 +5,7 @@
 #include "service/VisibleText.h"
 
 #include <QSqlError>
+#include <atomic>
 
 namespace StoreSql {
 
@@ -33,6 +34,11 @@ QSqlQuery run(QSqlDatabase& db, const StoreAddress& address, const QString& sql,
     if (!ok)
         throw StoreError(address.named() + QStringLiteral(": ") + reason(query.lastError()));
     return query;
+}
+
+QString newConnection(const QString& kind) {
+    static std::atomic_int made{0};
+    return QStringLiteral("%1-%2").arg(kind).arg(++made);
 }
 
 void tryRun(QSqlDatabase& db, const QString& sql) {

@@ -15,5 +15,7 @@ QSqlQuery run(QSqlDatabase& db, const StoreAddress& address, const QString& sql,
 void tryRun(QSqlDatabase& db, const QString& sql);
 // The database's own words for its last failure, or for the connection's.
 QString reason(const QSqlError& error);
+// A connection name no other connection of the process has: "records-3".
+QString newConnection(const QString& kind);
 
 } // namespace StoreSql
