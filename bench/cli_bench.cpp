@@ -1,10 +1,10 @@
 // What the companion's apply costs: one encoder against the floor of its exchanges, and
 // sixteen in parallel against one, with the processor time each port takes. In-process, on
 // simulated encoders over pseudo-terminals.
+#include "ApplyFloor.h"
 #include "EncoderSim.h"
 #include "Table.h"
 #include "cli/Companion.h"
-#include "link/Catalogue.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,23 +20,6 @@
 namespace {
 
 constexpr int Ports = 16;
-const QStringList Items{"CODE=BIN", "CNT=CCLW", "PAR=EVEN", "OFST=10", "NS=4096", "NR=8"};
-
-// Each exchange: (n + 1) pacing waits of 50 ms for its n framed characters, then one read.
-double floorMs(const QString& framed) {
-    return (framed.size() + 1) * 50.0 + 50.0;
-}
-
-// The profile's commands, then the listing read and the position read that follows it.
-double applyFloorMs() {
-    double sum = floorMs(QStringLiteral("|STP")) + floorMs(QStringLiteral("|POS"));
-    for (const QString& item : Items) {
-        const QString name = item.section(u'=', 0, 0);
-        const QString value = item.section(u'=', 1);
-        sum += floorMs(u'|' + Catalogue::commandText(*Catalogue::writer(name, value), value));
-    }
-    return sum;
-}
 
 double cpuSeconds() {
     rusage usage{};
@@ -86,12 +69,12 @@ int main(int argc, char* argv[]) {
     QFile file(dir.filePath("full.profile"));
     if (!file.open(QIODevice::WriteOnly))
         return 1;
-    file.write((Items.join(u'\n') + u'\n').toLatin1());
+    file.write((ApplyFloor::Items.join(u'\n') + u'\n').toLatin1());
     file.close();
 
-    const double floor = applyFloorMs();
+    const double floor = ApplyFloor::ms();
     std::printf("apply of %s with its read-back: floor %.0f ms; median of %d runs\n",
-                qPrintable(Items.join(u' ')), floor, runs);
+                qPrintable(ApplyFloor::Items.join(u' ')), floor, runs);
     std::vector<Run> one, all;
     for (int i = 0; i < runs; ++i)
         one.push_back(apply(file.fileName(), "1", 1));

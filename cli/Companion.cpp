@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "cli/Finder.h"
 #include "cli/PortJob.h"
+#include "cli/Production.h"
 #include "cli/Report.h"
 #include "link/Catalogue.h"
 #include "platform/StopSignals.h"
@@ -134,6 +135,8 @@ int report(const Options& options, QList<PortOutcome> outcomes) {
 
 int operate(const QStringList& arguments) {
     try {
+        if (arguments.value(1) == u"run" || arguments.value(1) == u"records")
+            return Production::run(arguments);
         int answered = 0;
         const std::optional<Options> options = Options::parse(arguments, &answered);
         if (!options)

@@ -5,6 +5,17 @@
 ActionLock::ActionLock(QList<QAction*> work, QList<QAction*> windows)
     : m_work(std::move(work)), m_windows(std::move(windows)) {}
 
+void ActionLock::add(const QList<QAction*>& work, const QList<QAction*>& windows) {
+    for (QAction* action : work + windows)
+        connect(action, &QObject::destroyed, this, [this, action] {
+            m_work.removeAll(action);
+            m_windows.removeAll(action);
+        });
+    m_work += work;
+    m_windows += windows;
+    show();
+}
+
 void ActionLock::follow(bool buttonsLocked) {
     m_buttonsLocked = buttonsLocked;
     show();

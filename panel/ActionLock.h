@@ -15,6 +15,8 @@ public:
     // work: the actions that start work on the encoder; windows: actions that only open a
     // window of their own (a file dialog), which must not open beside the work's.
     ActionLock(QList<QAction*> work, QList<QAction*> windows);
+    // More of either kind, for entries made later; an action leaves the lock as it goes.
+    void add(const QList<QAction*>& work, const QList<QAction*>& windows);
 
     // The buttons' lock as it is set and lifted.
     void follow(bool buttonsLocked);

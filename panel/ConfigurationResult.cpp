@@ -1,5 +1,6 @@
 #include "panel/ConfigurationResult.h"
 
+#include "service/ItemWords.h"
 #include "service/PortOutcome.h"
 
 #include <QApplication>
@@ -12,32 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-QString resultWords(const ItemRow& row) {
-    using Result = ItemRow::Result;
-    switch (row.result) {
-    case Result::Ok:
-        return QStringLiteral("ok");
-    case Result::Differs:
-        return QStringLiteral("differs");
-    case Result::NotReported:
-        return QStringLiteral("not reported");
-    case Result::Refused:
-        return row.verdict; // "refused (!?)", "not answered"
-    case Result::NotWritten:
-        return QStringLiteral("not written");
-    case Result::NotVerifiable:
-        return QStringLiteral("not verifiable");
-    case Result::ReadOnly:
-        return QStringLiteral("read-only");
-    case Result::Written:
-        return QStringLiteral("written, not read back");
-    case Result::Listed:
-    case Result::Kept:
-        break;
-    }
-    return row.verdict;
-}
 
 QString items(qsizetype n) {
     return n == 1 ? QStringLiteral("1 item") : QStringLiteral("%1 items").arg(n);
@@ -57,7 +32,7 @@ QString writtenOf(const PortOutcome& outcome, int planned) {
 } // namespace
 
 QStringList ConfigurationResult::cells(const ItemRow& row) {
-    return {row.item, row.wanted, row.found, resultWords(row)};
+    return {row.item, row.wanted, row.found, ItemWords::of(row)};
 }
 
 QString ConfigurationResult::headline(const PortOutcome& outcome, bool applied, int planned) {

@@ -8,6 +8,7 @@
 #include "panel/PanelExchanger.h"
 #include "platform/MessageBox.h"
 #include "platform/PortMap.h"
+#include "service/ItemWords.h"
 #include "service/Programmer.h"
 #include "service/UsageError.h"
 #include "service/VisibleText.h"
@@ -150,17 +151,8 @@ void Configurations::run(Operation operation, const Profile& profile, const QStr
             progress->deleteLater();
         }
         // An apply that ended before its read-back says what the encoder holds of it now.
-        const bool cut = outcome->status == ExitStatus::Stopped || !outcome->failure.isEmpty();
-        if (operation == Operation::Apply && cut && outcome->rows.isEmpty())
-            for (const Profile::Item& item : Programmer::writable(profile)) {
-                const bool written = outcome->written.contains(item.name);
-                outcome->rows << ItemRow{item.name,
-                                         item.value,
-                                         {},
-                                         {},
-                                         written ? ItemRow::Result::Written
-                                                 : ItemRow::Result::NotWritten};
-            }
+        if (operation == Operation::Apply)
+            ItemWords::cutShort(*outcome, profile);
         showResult({file, operation == Operation::Apply, planned, *outcome});
     };
     program(outcome, step, then, [progress](int n, int m, const QString& item) {

@@ -59,7 +59,9 @@ Form1::Form1(SerialPort& port, std::function<void()> endProgram, Waiter* waiter,
       m_calculator(m_controls), m_polling(m_controls, m_state, m_gate),
       m_work(m_controls, m_state, m_gate, m_polling, m_lock),
       m_configurations(*this, port, m_gate, m_record, m_state, m_work),
-      m_report(*this, m_controls, port, m_configurations), m_endProgram(std::move(endProgram)) {
+      m_report(*this, m_controls, port, m_configurations),
+      m_production(*this, m_menu, {port, m_gate, m_record, m_state, m_work, m_lock}),
+      m_endProgram(std::move(endProgram)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(
         QStringLiteral("Programmabile   -----------------------------------    BetaVersion"));

@@ -11,6 +11,7 @@
 #include "panel/GatedWork.h"
 #include "panel/PanelState.h"
 #include "panel/Polling.h"
+#include "panel/ProductionActions.h"
 #include "panel/ReportAction.h"
 #include "platform/SettingsStore.h"
 #include "service/ExchangeLog.h"
@@ -56,6 +57,7 @@ public:
     const ActionLock& actionLock() const { return m_lock; }
     QWidget* designedArea() const { return m_area; }
     Configurations& configurations() { return m_configurations; }
+    ProductionActions& production() { return m_production; }
     const ExchangeLog& exchangeLog() const { return m_log; }
     SerialPort& MSComm1() { return m_port; }
     const QString& Versione() const { return m_Versione; }
@@ -109,6 +111,7 @@ private:
     GatedWork m_work;
     Configurations m_configurations;
     ReportAction m_report;
+    ProductionActions m_production;
     std::function<void()> m_endProgram;
     SetSeriale* m_dialog = nullptr;
     bool m_dialogWaits = false; // Serial line pressed during an exchange

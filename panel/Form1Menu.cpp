@@ -18,7 +18,7 @@ QAction* action(QMenu* menu, const char* name, const QString& text, const QKeySe
 
 Form1Menu::Form1Menu(QWidget* window) : bar(new QMenuBar(window)) {
     bar->setObjectName(QStringLiteral("MenuBar"));
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QMenu* file = MenuFile = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MenuFile"));
     ActSaveConfiguration = action(file, "ActSaveConfiguration",
                                   QStringLiteral("&Save configuration…"), QKeySequence::Save);

@@ -1,6 +1,7 @@
 #pragma once
 
 class QAction;
+class QMenu;
 class QMenuBar;
 class QWidget;
 
@@ -11,6 +12,7 @@ struct Form1Menu {
     explicit Form1Menu(QWidget* window);
 
     QMenuBar* bar;
+    QMenu* MenuFile;
     QAction* ActSaveConfiguration;
     QAction* ActApplyConfiguration;
     QAction* ActCompareConfiguration;

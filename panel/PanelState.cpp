@@ -72,7 +72,7 @@ void PanelState::BloccaTasti() {
 }
 
 void PanelState::SBloccaTasti() {
-    if (m_held)
+    if (m_held > 0)
         return;
     for (QPushButton* button : m_controls.CmdPuls)
         button->setEnabled(true);
@@ -80,10 +80,11 @@ void PanelState::SBloccaTasti() {
 }
 
 void PanelState::hold() {
-    m_held = true;
+    ++m_held;
 }
 
 void PanelState::release() {
-    m_held = false;
+    if (m_held > 0)
+        --m_held;
     SBloccaTasti();
 }

@@ -19,7 +19,8 @@ public:
     void SBloccaTasti();
 
     // While held, unlocking waits until release(), so a press keeps the buttons locked
-    // through everything it does after its exchanges.
+    // through everything it does after its exchanges. Holds nest: a production run holds
+    // them across its units, each of which holds them too.
     void hold();
     void release();
 
@@ -30,5 +31,5 @@ private:
     Form1Controls& m_controls;
     const quint8& m_RispostaOk;
     ActionLock& m_lock;
-    bool m_held = false;
+    int m_held = 0;
 };

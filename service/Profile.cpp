@@ -90,7 +90,7 @@ Profile Profile::read(const QString& text, const QString& file) {
     return profile;
 }
 
-Profile Profile::load(const QString& file) {
+Profile Profile::load(const QString& file, QByteArray* read) {
     const QString shown = VisibleText::of(file);
     const auto tooLarge = [&shown](qint64 size) {
         return UsageError(
@@ -110,7 +110,9 @@ Profile Profile::load(const QString& file) {
     const QByteArray bytes = in.read(MaxBytes + 1);
     if (bytes.size() > MaxBytes)
         throw tooLarge(in.size());
-    return read(QString::fromLatin1(bytes), file);
+    if (read)
+        *read = bytes;
+    return Profile::read(QString::fromLatin1(bytes), file);
 }
 
 Profile Profile::fromListing(const QString& listing) {

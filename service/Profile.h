@@ -17,7 +17,8 @@ public:
     // for anything that must not reach the wire; see the checks in Profile.cpp.
     static Profile read(const QString& text, const QString& file);
     // The file read as one byte per character, so nothing outside ASCII slips through.
-    static Profile load(const QString& file);
+    // bytes, if given, receives the file as read: a run records exactly what it applied.
+    static Profile load(const QString& file, QByteArray* bytes = nullptr);
 
     // A listing's entries in its order. Names the tool does not know are kept aside.
     static Profile fromListing(const QString& listing);

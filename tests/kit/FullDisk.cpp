@@ -13,13 +13,15 @@ const QString Filler = QStringLiteral("filler");
 
 } // namespace
 
-FullDisk::FullDisk() {
+FullDisk::FullDisk(const QByteArray& size) {
     const QByteArray where = QFile::encodeName(m_dir.path());
     // In mounts of the test's own, which end with it even when it is killed: the test and the
     // programs it starts see the small file system, the rest of the machine never does.
+    const QByteArray options = "size=" + size;
     m_mounted = ::unshare(CLONE_NEWNS) == 0 &&
                 ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-                ::mount("tmpfs", where.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0;
+                ::mount("tmpfs", where.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                        options.constData()) == 0;
     if (!m_mounted)
         m_why = QStringLiteral("cannot mount a small file system to fill (%1); needs root")
                     .arg(QString::fromLocal8Bit(std::strerror(errno)));

@@ -4,13 +4,13 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A file system of 64 KiB of its own (a tmpfs), to hold the files a test makes before it is
-// filled up; afterwards every write there fails with "No space left on device". Only the
-// test's own thread and the programs it starts see it. Mounting takes root's rights: without
+// A file system of its own (a tmpfs, 64 KiB unless told), to hold the files a test makes
+// before it is filled up; afterwards every write there fails with "No space left on device". Only
+// the test's own thread and the programs it starts see it. Mounting takes root's rights: without
 // them, mounted() is false and why() says what stopped it.
 class FullDisk {
 public:
-    FullDisk();
+    explicit FullDisk(const QByteArray& size = "64k");
     ~FullDisk();
     FullDisk(const FullDisk&) = delete;
     FullDisk& operator=(const FullDisk&) = delete;

@@ -40,6 +40,11 @@ one)
     expect "verify on COM5" 0
     cli pos --port 6
     expect "nothing on COM6" 3 "COM6: no such port"
+    for production in run records; do
+        cli "$production" --port 5
+        expect "$production: not in this build" 2 \
+            "production runs and records are not in the Windows build (its Qt has no SQL module)"
+    done
     ;;
 four)
     for com in 5 6 7 8; do start_encoder $com || exit 1; done
