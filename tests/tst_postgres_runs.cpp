@@ -87,7 +87,10 @@ void PostgresRunsTest::fourStationsAtOnce() {
         QByteArray serials;
         for (int i = 1; i <= perStation; ++i)
             serials += QStringLiteral("P%1-%2\n").arg(n).arg(i, 4, 10, QChar(u'0')).toLatin1();
+        // Handed over now: QProcess otherwise writes a station's serials only while the
+        // test waits for that station, and the four would run one after the other.
         stations.back()->write(serials);
+        QVERIFY(stations.back()->waitForBytesWritten(10000));
         stations.back()->closeWriteChannel();
     }
     for (int n = 1; n <= 4; ++n) {
