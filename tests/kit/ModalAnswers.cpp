@@ -1,14 +1,14 @@
 #include "ModalAnswers.h"
 
+#include "PrintToFile.h"
+
 #include <QApplication>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
@@ -82,16 +82,10 @@ void ModalAnswers::answerReference(QWidget* window) {
     window->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
 }
 
-// Qt's own print dialog: its printer list offers a PDF file whose name it then asks for.
-// The printer is pointed there too, so that printing after a Cancel would show.
 void ModalAnswers::answerPrint(QPrintDialog* dialog) {
     printDialogs << dialog->objectName();
-    if (!printTo.isEmpty()) {
-        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
-        printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
-        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(printTo);
-        dialog->printer()->setOutputFileName(printTo);
-    }
+    if (!printTo.isEmpty())
+        printToFile(dialog, printTo);
     if (print)
         dialog->accept();
     else
