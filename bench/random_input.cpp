@@ -122,13 +122,10 @@ int main(int argc, char* argv[]) {
     scratch.mkpath("profiles");
     FullDisk disk("256k"); // first: the threads started later see it mounted too
     ScratchAnswers::Places places{scratch.filePath("saves"), {}, {}};
-    Verdict verdict(seed);
-    KeptFiles kept(verdict);
     for (const QString& suffix : Suffixes) {
         write(scratch.filePath("saves/kept." + suffix), keptBytes(suffix));
-        kept.keepNonEmpty(scratch.filePath("saves/kept." + suffix));
         if (disk.mounted())
-            kept.keepExactly(disk.write("kept." + suffix, keptBytes(suffix)));
+            disk.write("kept." + suffix, keptBytes(suffix));
     }
     if (disk.mounted()) {
         disk.fill();
@@ -144,6 +141,13 @@ int main(int argc, char* argv[]) {
 
     SimulatedCom1::prepare(ENCODER_SIM_PATH);
     QApplication app(argc, argv);
+    Verdict verdict(seed);
+    KeptFiles kept(verdict);
+    for (const QString& suffix : Suffixes) {
+        kept.keepNonEmpty(scratch.filePath("saves/kept." + suffix));
+        if (disk.mounted())
+            kept.keepExactly(disk.path("kept." + suffix));
+    }
     SimulatedCom1 line({}, QStringLiteral("random-com1")); // its own lock file
     QtSerialPort port;
     const QString panelOpen = QStringLiteral("the panel stays open");
@@ -186,6 +190,7 @@ int main(int argc, char* argv[]) {
             return QCoreApplication::exit(0);
         if (clock.elapsed() - windingSince > RestLimitMs) {
             verdict.fail(rest, QStringLiteral("work or windows still open a minute after the end"));
+            windDown.stop();
             QCoreApplication::exit(1);
         }
     });
@@ -202,7 +207,8 @@ int main(int argc, char* argv[]) {
         if (disk.mounted() && disk.names().size() != Suffixes.size())
             verdict.fail(QStringLiteral("no file emptied"),
                          QStringLiteral("the full disk holds %1").arg(disk.names().join(", ")));
-        std::printf("\n%-44s %8.1f\n", "minutes run", double(clock.elapsed()) / 60000);
+        std::printf("\n%-44s %8.1f\n%-44s %8.1f\n", "minutes of random input", minutes,
+                    "minutes in all, to rest", double(clock.elapsed()) / 60000);
         printCounts("inputs given", user.given());
         std::printf("%-44s %8lld\n", "commands the encoder received",
                     static_cast<long long>(line.encoder().received().count('\r')));
