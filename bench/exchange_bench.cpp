@@ -10,8 +10,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>

@@ -6,7 +6,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <QJsonArray>
 #include <QProcess>
-#include <QtTest>
+#include <QTest>
 #include <csignal>
 
 namespace {

@@ -1,7 +1,7 @@
 #include "CliBench.h"
 
 #include <QJsonArray>
-#include <QtTest>
+#include <QTest>
 #include <sys/resource.h>
 #include <sys/stat.h>
 

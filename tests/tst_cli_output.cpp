@@ -1,7 +1,7 @@
 #include "CliBench.h"
 #include "FullDisk.h"
 
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

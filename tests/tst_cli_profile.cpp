@@ -4,7 +4,7 @@
 #include "service/Profile.h"
 #include "service/UsageError.h"
 
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QtTest>
+#include <QTest>
 #include <csignal>
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QtTest>
+#include <QTest>
 #include <csignal>
 
 namespace {

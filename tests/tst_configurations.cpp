@@ -9,7 +9,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

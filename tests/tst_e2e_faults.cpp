@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSerialPort>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 #include <unistd.h>
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

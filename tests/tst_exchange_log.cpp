@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

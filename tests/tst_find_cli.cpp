@@ -8,7 +8,7 @@
 #include <QProcess>
 #include <QSerialPort>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <csignal>
 
 namespace {

@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QStyleFactory>
 #include <QTableWidget>
-#include <QtTest>
+#include <QTest>
 #include <functional>
 
 namespace {

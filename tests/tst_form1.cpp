@@ -6,7 +6,7 @@
 
 #include <QPushButton>
 #include <QSettings>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 const QString Lead = QStringLiteral("Programmabile on COM   ");

@@ -17,7 +17,7 @@
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 #include <qpa/qwindowsysteminterface.h>
 
 namespace {

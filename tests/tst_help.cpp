@@ -1,8 +1,8 @@
 #include "ScriptedPanel.h"
 #include "panel/HelpWindow.h"
 
+#include <QTest>
 #include <QTextBrowser>
-#include <QtTest>
 
 class HelpTest : public QObject {
     Q_OBJECT

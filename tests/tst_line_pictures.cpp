@@ -3,7 +3,7 @@
 #include "platform/LinePictures.h"
 
 #include <QLabel>
-#include <QtTest>
+#include <QTest>
 
 // A label painted from pictures of its lines must show exactly what it would paint itself,
 // whatever its text, and follow every change of text, colour and face.

@@ -1,6 +1,6 @@
 #include "settings/LineReading.h"
 
-#include <QtTest>
+#include <QTest>
 
 class LineSettingsTest : public QObject {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "link/Numbers.h"
 
-#include <QtTest>
+#include <QTest>
 #include <cmath>
 
 // Texts whose value lies beyond either end of the double range, however they spell it.

@@ -4,7 +4,7 @@
 
 #include <QAction>
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 // The window's saves onto a disk with no room left: the file they were to replace keeps its
 // bytes, nothing else is left there, and the operator is told which file and why.

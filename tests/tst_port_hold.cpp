@@ -5,7 +5,7 @@
 
 #include <QProcess>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>

@@ -4,7 +4,7 @@
 #include "service/StoreError.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

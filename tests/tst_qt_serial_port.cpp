@@ -6,8 +6,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>

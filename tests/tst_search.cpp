@@ -2,7 +2,7 @@
 #include "link/SearchTry.h"
 #include "service/SearchOrder.h"
 
-#include <QtTest>
+#include <QTest>
 
 namespace {
 const QChar DC1(17);

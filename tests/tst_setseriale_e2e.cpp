@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <fcntl.h>
 #include <memory>
 #include <termios.h>

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
-#include <QtTest>
+#include <QTest>
 #include <stdexcept>
 
 namespace {

@@ -9,7 +9,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QProcess>
-#include <QtTest>
+#include <QSettings>
+#include <QTest>
 #include <csignal>
 
 namespace {

@@ -1,7 +1,7 @@
 #include "platform/TtyReader.h"
 #include "tools/Pty.h"
 
-#include <QtTest>
+#include <QTest>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #include "CliBench.h"
 
 #include <QJsonDocument>
-#include <QtTest>
+#include <QTest>
 
 CliBench::CliBench(int encoders, const QStringList& fault) {
     for (int n = 1; n <= encoders; ++n) {

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QtTest>
+#include <QTest>
 
 DialogRig::DialogRig(const QList<int>& present) {
     port.present = QSet<int>(present.begin(), present.end());
