@@ -93,6 +93,14 @@ QByteArray keptBytes(const QString& suffix) {
     return suffix == u"profile" ? Approved : "kept " + suffix.toLatin1() + " file\n";
 }
 
+QtMessageHandler qtOwn = nullptr;
+
+// The offscreen platform says this of every dialog; anything else Qt says is shown.
+void quieter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message != u"This plugin does not support propagateSizeHints()")
+        qtOwn(type, context, message);
+}
+
 void printCounts(const char* heading, const QMap<QString, int>& counts) {
     int total = 0;
     for (int count : counts)
@@ -140,6 +148,7 @@ int main(int argc, char* argv[]) {
                   << scratch.filePath("saves/kept.profile");
 
     SimulatedCom1::prepare(ENCODER_SIM_PATH);
+    qtOwn = qInstallMessageHandler(quieter);
     QApplication app(argc, argv);
     Verdict verdict(seed);
     KeptFiles kept(verdict);
@@ -148,7 +157,8 @@ int main(int argc, char* argv[]) {
         if (disk.mounted())
             kept.keepExactly(disk.path("kept." + suffix));
     }
-    SimulatedCom1 line({}, QStringLiteral("random-com1")); // its own lock file
+    // A lock file of its own, so that runs side by side (and tests) never share one.
+    SimulatedCom1 line({}, QStringLiteral("com1-%1").arg(QCoreApplication::applicationPid()));
     QtSerialPort port;
     const QString panelOpen = QStringLiteral("the panel stays open");
     verdict.watch(panelOpen);
