@@ -12,12 +12,14 @@
 #include "service/ReportDocument.h"
 #include "service/ReportFacts.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <array>
 
 namespace {
@@ -27,6 +29,11 @@ constexpr std::array FlowNames{"None", "Xon/Xoff", "RTS", "Xon/RTS"};
 
 const QString PdfCaption = QStringLiteral("Save report as PDF");
 const QString PrintCaption = QStringLiteral("Print report");
+
+void notPrinted(QWidget* window, const QString& where) {
+    MessageBox::show(window, QMessageBox::Warning,
+                     QStringLiteral("The report could not be printed on %1.").arg(where));
+}
 
 } // namespace
 
@@ -71,13 +78,23 @@ void ReportAction::print() {
         dialog.setWindowTitle(PrintCaption);
         if (dialog.exec() != QDialog::Accepted)
             return;
+        const QString file = printer.outputFileName();
+        if (file.isEmpty()) {
+            document.print(&printer);
+            if (printer.printerState() == QPrinter::Error)
+                notPrinted(&m_window, printer.printerName());
+            return;
+        }
+        // Straight into the chosen file, a disk that fills up would leave the old one cut
+        // short: the printer writes a draft, which replaces the file only once whole.
+        QTemporaryFile draft(QDir::temp().filePath(QStringLiteral("zintor-report-XXXXXX.pdf")));
+        if (!draft.open())
+            return notPrinted(&m_window, QDir::toNativeSeparators(file));
+        printer.setOutputFileName(draft.fileName());
         document.print(&printer);
         if (printer.printerState() == QPrinter::Error)
-            MessageBox::show(&m_window, QMessageBox::Warning,
-                             QStringLiteral("The report could not be printed on %1.")
-                                 .arg(printer.outputFileName().isEmpty()
-                                          ? printer.printerName()
-                                          : printer.outputFileName()));
+            return notPrinted(&m_window, QDir::toNativeSeparators(file));
+        FileWriter::write(&m_window, file, draft.readAll());
     });
 }
 

@@ -24,6 +24,8 @@ void PanelFullDiskTest::saveKeepsTheOldFile_data() {
                                   << "old.tsv";
     QTest::newRow("report") << "ActSaveReportPdf"
                             << "old.pdf";
+    QTest::newRow("report printed to a file") << "ActPrintReport"
+                                              << "printed.pdf";
 }
 
 void PanelFullDiskTest::saveKeepsTheOldFile() {
@@ -39,6 +41,7 @@ void PanelFullDiskTest::saveKeepsTheOldFile() {
     panel.press("POS"); // something in the exchange log
     ModalAnswers answers;
     answers.files << file;
+    answers.printTo = file; // the print dialog's file, once Qt's question to replace it is yes
     panel.form.findChild<QAction*>(action)->trigger();
     QVERIFY(!answers.messages.isEmpty());
     QCOMPARE(answers.messages.last(),
