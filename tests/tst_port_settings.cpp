@@ -1,12 +1,10 @@
-#include "Com7Device.h"
+#include "Com7PortTest.h"
 #include "link/SerialError.h"
 #include "platform/PortMap.h"
-#include "platform/QtSerialPort.h"
 
 #include <QFile>
 #include <QTest>
 #include <grp.h>
-#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -20,29 +18,10 @@ const auto failureOf = Com7Device::failureOf;
 
 // Which device a COM number opens, the line settings and handshaking it is given, and why
 // an open fails.
-
-class PortSettingsTest : public QObject {
+class PortSettingsTest : public Com7PortTest {
     Q_OBJECT
 
-    std::optional<Com7Device> pty;
-    std::unique_ptr<QtSerialPort> port;
-
-    void open() {
-        port->setCommPort(Com7Device::Com);
-        port->setPortOpen(true);
-    }
-
 private slots:
-    void init() {
-        pty.emplace();
-        port = std::make_unique<QtSerialPort>();
-    }
-    // The port first: its lock file would make a pty that reuses the number look busy.
-    void cleanup() {
-        port.reset();
-        pty.reset();
-    }
-
     void mapsNumbersToDevices_data() {
         QTest::addColumn<int>("number");
         QTest::addColumn<QByteArray>("variable");

@@ -1,11 +1,9 @@
-#include "Com7Device.h"
-#include "platform/QtSerialPort.h"
+#include "Com7PortTest.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTest>
 #include <QTimer>
-#include <optional>
 #include <sys/resource.h>
 
 namespace {
@@ -24,29 +22,10 @@ double cpuMilliseconds() {
 } // namespace
 
 // What goes through an open port: bytes out and in, XON/XOFF, a hang-up, a closed port.
-
-class QtSerialPortTest : public QObject {
+class QtSerialPortTest : public Com7PortTest {
     Q_OBJECT
 
-    std::optional<Com7Device> pty;
-    std::unique_ptr<QtSerialPort> port;
-
-    void open() {
-        port->setCommPort(Com7Device::Com);
-        port->setPortOpen(true);
-    }
-
 private slots:
-    void init() {
-        pty.emplace();
-        port = std::make_unique<QtSerialPort>();
-    }
-    // The port first: its lock file would make a pty that reuses the number look busy.
-    void cleanup() {
-        port.reset();
-        pty.reset();
-    }
-
     void sendsOneBytePerCharacterAtOnce() {
         open();
         port->setRtsEnable(false); // a pty has no RTS line: no failure
