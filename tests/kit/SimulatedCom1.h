@@ -2,6 +2,7 @@
 
 #include "EncoderSim.h"
 
+#include <QByteArray>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -16,6 +17,11 @@ public:
 
     // The link's name also names QSerialPort's lock file, which parallel tests must not share.
     explicit SimulatedCom1(const QStringList& faults = {}, const QString& link = "com1");
+    // The settings folder of before again, for whatever writes settings once this one is gone
+    // (a file dialog closing late, the program's end), instead of making it anew.
+    ~SimulatedCom1();
+    SimulatedCom1(const SimulatedCom1&) = delete;
+    SimulatedCom1& operator=(const SimulatedCom1&) = delete;
 
     // A fresh simulator on the same link, for instance once a fault is to be gone.
     void restart(const QStringList& faults = {});
@@ -27,6 +33,7 @@ public:
     const QString& link() const { return m_link; }
 
 private:
+    QByteArray m_configBefore = qgetenv("XDG_CONFIG_HOME");
     QTemporaryDir m_dir;
     QString m_link;
     std::unique_ptr<EncoderSim> m_encoder;
